@@ -1,0 +1,83 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+namespace mindlark {
+
+// The five files each user has, in the order a registration writes them.
+enum class Field { Name, Age, Email, UserName, Password };
+
+// What a registration stores for one user; every value is kept as typed.
+struct UserFields {
+    QString name;
+    QString age;
+    QString email;
+    QString userName;
+    QString password;
+};
+
+// The user-name and password files of one user, as a sign-in reads them.
+struct Credentials {
+    QString userName;
+    QString password;
+};
+
+// The account store below one working directory: the first-run marker "num.qk",
+// the directory "QK" with the counter "QK/num.qk" and five RTF field files per
+// user. Every name is matched regardless of letter case, every write replaces its
+// file atomically and owner-only, and every failure throws StoreError naming the
+// operation and the file. The object is cheap; it may cache directory listings.
+class AccountStore {
+public:
+    // A store whose relative paths resolve against `workingDirectory`.
+    explicit AccountStore(QString workingDirectory);
+    ~AccountStore();
+    AccountStore(const AccountStore&) = delete;
+    AccountStore& operator=(const AccountStore&) = delete;
+
+    // The directory all relative store paths resolve against.
+    const QString& workingDirectory() const;
+
+    // " 0" for user 0, " 12" for user 12: the label between prefix and suffix.
+    static QString numberLabel(std::int64_t user);
+    // The path registration writes, e.g. "QK/mup%qk 7du.qk".
+    static QString writePath(Field field, std::int64_t user);
+    // The path sign-in reads, e.g. "QK/mup%qk 7dU.qk" (same file, other case).
+    static QString readPath(Field field, std::int64_t user);
+
+    // Plain text of the RTF document at `relativePath`, the name matched
+    // regardless of case. Throws StoreError when missing, unreadable or not RTF.
+    QString load(const QString& relativePath) const;
+    // Writes `text` as an RTF document to `relativePath`, replacing a file whose
+    // name differs only in case; atomic (temporary file, fsync, rename) and 0600.
+    void save(const QString& relativePath, const QString& text) const;
+
+    // First-run set-up: when the marker holds exactly "0", creates whatever is
+    // missing of "QK" (0700) and the counter "0", then sets the marker to "1".
+    // An existing directory or counter is kept. `dir1Path` is the main window's
+    // directory, the store directory is created below it. Returns whether it ran.
+    bool runFirstRunSetup(const QString& dir1Path);
+
+    // The counter file's text, as stored ("0", "12", or whatever a damaged file holds).
+    QString loadCounterText() const;
+
+    // Reads the user-name file, then the password file, of `user`.
+    Credentials readCredentials(std::int64_t user) const;
+    // Reads one field file of `user` (sign-in reads Name, later Age).
+    QString readField(Field field, std::int64_t user) const;
+
+    // Writes one new user in the store's order (name, age, e-mail, user name,
+    // password, then the raised counter) while holding the store's exclusive
+    // lock, with the counter reloaded from disk under that lock, so copies of the
+    // program sharing a store never hand out one number twice. Throws StoreError
+    // when the counter is not a number. Returns the new counter text.
+    QString registerUser(const UserFields& fields);
+
+private:
+    class Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace mindlark
