@@ -1,1 +1,557 @@
-// Placeholder until this file is written.
+#include "accounts/rtf.h"
+
+#include "accounts/codepage.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <string_view>
+#include <vector>
+
+namespace mindlark::rtf {
+
+namespace {
+
+// Everything before the text: the rich-edit control's own header for a one-font,
+// one-paragraph document. The space after \fs17 only ends the control word, so a
+// value that starts with a space or a digit keeps it.
+constexpr std::string_view kHead =
+    "{\\rtf1\\fbidis\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 MS Sans "
+    "Serif;}}\r\n"
+    "\\viewkind4\\uc1\\pard\\ltrpar\\lang10241\\f0\\fs17 ";
+// The final paragraph mark, which readers do not turn into a line break.
+constexpr std::string_view kTail = "\r\n\\par }\r\n";
+
+// Bigger documents than this are refused unread; no store file comes near it.
+constexpr qsizetype kMaxDocumentSize = 16 * 1024 * 1024;
+// Deeper group nesting than this is refused; real documents stay within a dozen.
+constexpr std::size_t kMaxDepth = 1000;
+// RTF limits control words to 32 letters and their numbers to 16-bit or 32-bit values.
+constexpr int kMaxWordLength = 32;
+constexpr int kMaxDigits = 10;
+
+void appendUnicodeEscape(QByteArray& out, char16_t unit) {
+    // \u takes a signed 16-bit number; '?' is the one fallback character \uc1 skips.
+    const int n = unit > 32767 ? int(unit) - 65536 : int(unit);
+    out += "\\u";
+    out += QByteArray::number(n);
+    out += '?';
+}
+
+// Destinations whose content is not part of the plain text.
+constexpr std::array<std::string_view, 69> kSkippedDestinations = {
+    "aftncn",
+    "aftnsep",
+    "aftnsepc",
+    "annotation",
+    "atnauthor",
+    "atnid",
+    "author",
+    "background",
+    "bkmkend",
+    "bkmkstart",
+    "buptim",
+    "colorschememapping",
+    "colortbl",
+    "comment",
+    "creatim",
+    "datastore",
+    "doccomm",
+    "docvar",
+    "falt",
+    "fchars",
+    "filetbl",
+    "fldinst",
+    "footer",
+    "footerf",
+    "footerl",
+    "footerr",
+    "footnote",
+    "formfield",
+    "ftncn",
+    "ftnsep",
+    "ftnsepc",
+    "generator",
+    "header",
+    "headerf",
+    "headerl",
+    "headerr",
+    "info",
+    "keywords",
+    "latentstyles",
+    "lchars",
+    "listoverridetable",
+    "listpicture",
+    "listtable",
+    "listtext",
+    "mmathPr",
+    "nonshppict",
+    "objdata",
+    "object",
+    "operator",
+    "panose",
+    "pgdsctbl",
+    "pict",
+    "pn",
+    "pntext",
+    "pntxta",
+    "pntxtb",
+    "printim",
+    "protusertbl",
+    "revtbl",
+    "revtim",
+    "rsidtbl",
+    "shp",
+    "shppict",
+    "stylesheet",
+    "subject",
+    "template",
+    "themedata",
+    "title",
+    "xmlnstbl",
+};
+
+constexpr bool sortedTable() {
+    return std::is_sorted(kSkippedDestinations.begin(), kSkippedDestinations.end());
+}
+static_assert(sortedTable(), "kSkippedDestinations must stay sorted for binary search");
+
+bool isSkippedDestination(std::string_view word) {
+    return std::binary_search(kSkippedDestinations.begin(), kSkippedDestinations.end(), word);
+}
+
+// Control words that stand for one character of text.
+char16_t characterWord(std::string_view word) {
+    static constexpr std::pair<std::string_view, char16_t> kWords[] = {
+        {"bullet", 0x2022},  {"cell", u'\t'},     {"emdash", 0x2014},    {"emspace", 0x2003},
+        {"endash", 0x2013},  {"enspace", 0x2002}, {"ldblquote", 0x201C}, {"lquote", 0x2018},
+        {"ltrmark", 0x200E}, {"qmspace", 0x2005}, {"rdblquote", 0x201D}, {"rquote", 0x2019},
+        {"rtlmark", 0x200F}, {"tab", u'\t'},      {"zwj", 0x200D},       {"zwnj", 0x200C},
+    };
+    for (const auto& [name, ch] : kWords) {
+        if (name == word)
+            return ch;
+    }
+    return 0;
+}
+
+bool isParagraphWord(std::string_view word) {
+    return word == "par" || word == "sect" || word == "page" || word == "row";
+}
+
+bool isHexDigit(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return c - 'A' + 10;
+}
+
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Where the characters of a group go.
+enum class Destination : unsigned char { Text, FontTable, Skipped };
+
+// What a group inherits from its parent and gets back at its closing brace.
+struct GroupState {
+    Destination destination = Destination::Text;
+    int unicodeSkip = 1;  // \uc: fallback characters after each \u
+    int font = -1;        // \f: -1 until the text names one, meaning \deff
+};
+
+// A font table entry: what its bytes are encoded in.
+struct FontInfo {
+    int charset = -1;   // \fcharset, -1 when absent
+    int codePage = -1;  // \cpg, -1 when absent
+};
+
+// One pass over the document with an explicit stack of group states, so nothing
+// in the input can make the reader recurse.
+class Reader {
+public:
+    explicit Reader(QByteArrayView document) : doc_(document) {}
+
+    ReadResult run();
+
+private:
+    // One step: consumes at least one byte, or fails. False once finished or failed.
+    bool step();
+    bool controlSequence();
+    void controlWord(std::string_view word, bool hasParameter, int parameter);
+    void openGroup();
+    void closeGroup();
+    void text(char16_t ch);
+    void paragraph(bool final);
+    void hexByte(char byte);
+    void flushBytes();
+    int currentCodePage() const;
+    bool fail(const QString& why);
+    // True when the character just read is a fallback for the last \u, to be dropped.
+    bool consumeFallback();
+
+    QByteArrayView doc_;
+    qsizetype pos_ = 0;
+    std::vector<GroupState> stack_;  // the enclosing groups' states
+    GroupState state_;
+    bool finished_ = false;
+    QString error_;
+
+    QString text_;
+    qsizetype paragraphEnd_ = -1;  // text length right after the latest \par
+    int fallbackLeft_ = 0;         // characters after a \u still to skip
+    QByteArray bytes_;             // \'hh bytes waiting to be decoded together
+
+    int documentCodePage_ = 1252;
+    int defaultFont_ = 0;
+    int fontBeingDefined_ = -1;
+    std::map<int, FontInfo> fonts_;
+    CodePageDecoder decoder_;
+};
+
+bool Reader::fail(const QString& why) {
+    error_ = why;
+    return false;
+}
+
+ReadResult Reader::run() {
+    if (doc_.size() > kMaxDocumentSize)
+        return {false, {}, QStringLiteral("document too large")};
+    while (pos_ < doc_.size() &&
+           (doc_[pos_] == ' ' || doc_[pos_] == '\r' || doc_[pos_] == '\n' || doc_[pos_] == '\t')) {
+        ++pos_;
+    }
+    if (!doc_.sliced(pos_).startsWith(QByteArrayView("{\\rtf"))) {
+        return {false, {}, QStringLiteral("not an RTF document")};
+    }
+    text_.reserve(std::min<qsizetype>(doc_.size(), 4096));
+    while (step()) {
+    }
+    if (!error_.isEmpty())
+        return {false, {}, error_};
+    if (!finished_) {
+        return {false, {}, QStringLiteral("document is truncated: a group is never closed")};
+    }
+    // Only blank space or the NUL some writers add may follow the closing brace.
+    for (qsizetype i = pos_; i < doc_.size(); ++i) {
+        const char c = doc_[i];
+        if (c != ' ' && c != '\r' && c != '\n' && c != '\t' && c != '\0') {
+            return {false, {}, QStringLiteral("unbalanced braces: text after the closing brace")};
+        }
+    }
+    // The document's last paragraph mark ends the text rather than adding a line.
+    if (paragraphEnd_ == text_.size())
+        text_.chop(2);
+    return {true, text_, {}};
+}
+
+bool Reader::step() {
+    if (finished_ || pos_ >= doc_.size())
+        return false;
+    const char c = doc_[pos_];
+    switch (c) {
+        case '{':
+            ++pos_;
+            openGroup();
+            return error_.isEmpty();
+        case '}':
+            ++pos_;
+            closeGroup();
+            return !finished_;
+        case '\\':
+            return controlSequence();
+        case '\r':
+        case '\n':
+            ++pos_;  // line breaks in the file only wrap its lines
+            return true;
+        default:
+            ++pos_;
+            if (static_cast<unsigned char>(c) >= 0x80) {
+                hexByte(c);  // a raw 8-bit byte is read like \'hh
+            } else if (c == '\t' || static_cast<unsigned char>(c) >= 0x20) {
+                flushBytes();
+                if (!consumeFallback())
+                    text(static_cast<char16_t>(c));
+            }
+            return true;
+    }
+}
+
+void Reader::openGroup() {
+    flushBytes();
+    fallbackLeft_ = 0;
+    if (stack_.size() >= kMaxDepth) {
+        fail(QStringLiteral("groups nested too deeply (more than %1)").arg(kMaxDepth));
+        return;
+    }
+    stack_.push_back(state_);
+}
+
+void Reader::closeGroup() {
+    flushBytes();
+    fallbackLeft_ = 0;
+    if (stack_.empty()) {
+        finished_ = true;  // cannot happen: the outermost brace ends the loop first
+        return;
+    }
+    state_ = stack_.back();
+    stack_.pop_back();
+    if (stack_.empty())
+        finished_ = true;
+}
+
+bool Reader::consumeFallback() {
+    if (fallbackLeft_ == 0)
+        return false;
+    --fallbackLeft_;
+    return true;
+}
+
+void Reader::text(char16_t ch) {
+    if (state_.destination == Destination::Text)
+        text_ += QChar(ch);
+}
+
+void Reader::paragraph(bool final) {
+    if (state_.destination != Destination::Text)
+        return;
+    text_ += QStringLiteral("\r\n");
+    if (final)
+        paragraphEnd_ = text_.size();
+}
+
+int Reader::currentCodePage() const {
+    const int font = state_.font >= 0 ? state_.font : defaultFont_;
+    const auto it = fonts_.find(font);
+    if (it == fonts_.end())
+        return documentCodePage_;
+    if (it->second.codePage > 0)
+        return it->second.codePage;
+    return codePageForCharset(it->second.charset, documentCodePage_);
+}
+
+void Reader::hexByte(char byte) {
+    if (consumeFallback())
+        return;
+    if (state_.destination != Destination::Text)
+        return;
+    bytes_ += byte;
+}
+
+void Reader::flushBytes() {
+    if (bytes_.isEmpty())
+        return;
+    decoder_.decode(currentCodePage(), bytes_, text_);
+    bytes_.clear();
+}
+
+bool Reader::controlSequence() {
+    ++pos_;  // the backslash
+    if (pos_ >= doc_.size())
+        return fail(QStringLiteral("document is truncated after a backslash"));
+    const char c = doc_[pos_];
+
+    if (c == '\'') {
+        if (pos_ + 2 >= doc_.size()) {
+            return fail(QStringLiteral("document is truncated inside a \\' escape"));
+        }
+        if (!isHexDigit(doc_[pos_ + 1]) || !isHexDigit(doc_[pos_ + 2])) {
+            return fail(QStringLiteral("bad \\' escape: two hexadecimal digits must follow"));
+        }
+        const char byte =
+            static_cast<char>(hexValue(doc_[pos_ + 1]) * 16 + hexValue(doc_[pos_ + 2]));
+        pos_ += 3;
+        hexByte(byte);
+        return true;
+    }
+
+    flushBytes();
+    if (!isLetter(c)) {
+        ++pos_;
+        if (c == '*') {
+            // An ignorable destination: nothing in it is text this reader knows.
+            state_.destination = Destination::Skipped;
+            return true;
+        }
+        if (consumeFallback())
+            return true;
+        switch (c) {
+            case '\\':
+            case '{':
+            case '}':
+                text(static_cast<char16_t>(c));
+                break;
+            case '~':
+                text(0x00A0);
+                break;
+            case '-':
+                text(0x00AD);
+                break;
+            case '_':
+                text(0x2011);
+                break;
+            case '\r':
+            case '\n':
+                paragraph(true);
+                break;
+            default:
+                break;  // other control symbols carry no text
+        }
+        return true;
+    }
+
+    const qsizetype wordStart = pos_;
+    while (pos_ < doc_.size() && isLetter(doc_[pos_])) {
+        if (pos_ - wordStart >= kMaxWordLength) {
+            return fail(QStringLiteral("control word too long"));
+        }
+        ++pos_;
+    }
+    const std::string_view word(doc_.data() + wordStart, static_cast<size_t>(pos_ - wordStart));
+
+    bool hasParameter = false;
+    bool negative = false;
+    qint64 value = 0;
+    if (pos_ < doc_.size() && doc_[pos_] == '-' && pos_ + 1 < doc_.size() &&
+        isDigit(doc_[pos_ + 1])) {
+        negative = true;
+        ++pos_;
+    }
+    const qsizetype digitsStart = pos_;
+    while (pos_ < doc_.size() && isDigit(doc_[pos_])) {
+        if (pos_ - digitsStart >= kMaxDigits) {
+            return fail(QStringLiteral("number too large after \\%1")
+                            .arg(QLatin1StringView(word.data(), qsizetype(word.size()))));
+        }
+        value = value * 10 + (doc_[pos_] - '0');
+        hasParameter = true;
+        ++pos_;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT32_MAX || value < INT32_MIN) {
+        return fail(QStringLiteral("number too large after \\%1")
+                        .arg(QLatin1StringView(word.data(), qsizetype(word.size()))));
+    }
+    if (pos_ < doc_.size() && doc_[pos_] == ' ')
+        ++pos_;  // the delimiter belongs to the word
+    const int parameter = static_cast<int>(value);
+
+    if (word == "bin") {
+        // Binary data: skipped whole, in any destination, since it may hold braces.
+        if (!hasParameter || parameter < 0) {
+            return fail(QStringLiteral("\\bin without a byte count"));
+        }
+        if (parameter > doc_.size() - pos_) {
+            return fail(QStringLiteral("\\bin data runs past the end of the document"));
+        }
+        pos_ += parameter;
+        consumeFallback();
+        return true;
+    }
+    if (word == "u") {
+        if (!hasParameter || parameter < -32768 || parameter > 65535) {
+            return fail(QStringLiteral("\\u value out of range"));
+        }
+    }
+    if (consumeFallback())
+        return true;
+    controlWord(word, hasParameter, parameter);
+    return error_.isEmpty();
+}
+
+void Reader::controlWord(std::string_view word, bool hasParameter, int parameter) {
+    if (state_.destination == Destination::Skipped)
+        return;
+
+    if (state_.destination == Destination::FontTable) {
+        if (word == "f" && hasParameter) {
+            fontBeingDefined_ = parameter;
+            fonts_[parameter];
+        } else if (word == "fcharset" && fontBeingDefined_ >= 0 && hasParameter) {
+            fonts_[fontBeingDefined_].charset = parameter;
+        } else if (word == "cpg" && fontBeingDefined_ >= 0 && hasParameter) {
+            fonts_[fontBeingDefined_].codePage = parameter;
+        } else if (isSkippedDestination(word)) {
+            state_.destination = Destination::Skipped;
+        }
+        return;
+    }
+
+    if (word == "u") {
+        text(static_cast<char16_t>(parameter < 0 ? parameter + 65536 : parameter));
+        fallbackLeft_ = state_.unicodeSkip;
+    } else if (word == "uc") {
+        state_.unicodeSkip = hasParameter ? std::max(parameter, 0) : 1;
+    } else if (isParagraphWord(word)) {
+        paragraph(true);
+    } else if (word == "line") {
+        paragraph(false);
+    } else if (const char16_t ch = characterWord(word); ch != 0) {
+        text(ch);
+    } else if (word == "f") {
+        state_.font = hasParameter ? parameter : -1;
+    } else if (word == "plain") {
+        state_.font = -1;
+    } else if (word == "deff" && hasParameter) {
+        defaultFont_ = parameter;
+    } else if (word == "ansicpg" && hasParameter && parameter > 0) {
+        documentCodePage_ = parameter;
+    } else if (word == "ansi") {
+        documentCodePage_ = 1252;
+    } else if (word == "mac") {
+        documentCodePage_ = 10000;
+    } else if (word == "pc") {
+        documentCodePage_ = 437;
+    } else if (word == "pca") {
+        documentCodePage_ = 850;
+    } else if (word == "fonttbl") {
+        state_.destination = Destination::FontTable;
+        fontBeingDefined_ = -1;
+    } else if (isSkippedDestination(word)) {
+        state_.destination = Destination::Skipped;
+    }
+}
+
+}  // namespace
+
+QByteArray write(const QString& text) {
+    QByteArray out;
+    out.reserve(qsizetype(kHead.size() + kTail.size()) + text.size() * 2);
+    out.append(kHead.data(), qsizetype(kHead.size()));
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
+            // A line break is a paragraph mark; the file's own CR LF is ignored on reading.
+            out += "\\par\r\n";
+            ++i;
+        } else if (c == u'\t') {
+            out += "\\tab ";
+        } else if (c == u'\\' || c == u'{' || c == u'}') {
+            out += '\\';
+            out += static_cast<char>(c);
+        } else if (c >= 0x20 && c < 0x7F) {
+            out += static_cast<char>(c);
+        } else {
+            // Everything else, lone CR and LF included, as its UTF-16 code unit.
+            appendUnicodeEscape(out, c);
+        }
+    }
+    out.append(kTail.data(), qsizetype(kTail.size()));
+    return out;
+}
+
+ReadResult read(QByteArrayView document) {
+    return Reader(document).run();
+}
+
+}  // namespace mindlark::rtf

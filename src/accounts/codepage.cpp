@@ -1,0 +1,148 @@
+#include "accounts/codepage.h"
+
+#include <iconv.h>
+
+#include <array>
+#include <cerrno>
+
+namespace mindlark::rtf {
+
+namespace {
+
+const auto kNoConverter = reinterpret_cast<iconv_t>(-1);
+
+// The iconv name of a Windows code page; glibc knows most as "CP" + number.
+QByteArray iconvName(int codePage) {
+    switch (codePage) {
+        case 10000:
+            return "MACINTOSH";
+        case 20127:
+            return "ASCII";
+        case 28591:
+            return "ISO-8859-1";
+        case 65001:
+            return "UTF-8";
+        default:
+            return "CP" + QByteArray::number(codePage);
+    }
+}
+
+}  // namespace
+
+int codePageForCharset(int charset, int documentCodePage) {
+    switch (charset) {
+        case 0:  // ANSI
+            return 1252;
+        case 2:  // symbol fonts keep their bytes; 1252 is the nearest Unicode reading
+            return 1252;
+        case 77:  // Mac Roman
+            return 10000;
+        case 128:  // Shift-JIS
+            return 932;
+        case 129:  // Hangul
+            return 949;
+        case 130:  // Johab
+            return 1361;
+        case 134:  // GB2312
+            return 936;
+        case 136:  // Big5
+            return 950;
+        case 161:
+            return 1253;
+        case 162:
+            return 1254;
+        case 163:
+            return 1258;
+        case 177:
+            return 1255;
+        case 178:
+            return 1256;
+        case 186:
+            return 1257;
+        case 204:
+            return 1251;
+        case 222:
+            return 874;
+        case 238:
+            return 1250;
+        case 254:  // PC 437
+            return 437;
+        case 255:  // OEM
+            return 850;
+        default:  // 1 (default charset) and anything unknown
+            return documentCodePage;
+    }
+}
+
+CodePageDecoder::~CodePageDecoder() {
+    for (auto& [codePage, converter] : converters_) {
+        if (converter != nullptr)
+            iconv_close(static_cast<iconv_t>(converter));
+    }
+}
+
+void* CodePageDecoder::converterFor(int codePage) {
+    for (auto& [known, converter] : converters_) {
+        if (known == codePage)
+            return converter;
+    }
+    iconv_t opened = iconv_open("UTF-16LE", iconvName(codePage).constData());
+    void* converter = opened == kNoConverter ? nullptr : static_cast<void*>(opened);
+    converters_.emplace_back(codePage, converter);
+    return converter;
+}
+
+void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out) {
+    if (bytes.isEmpty())
+        return;
+    void* found = converterFor(codePage);
+    if (found == nullptr && codePage != 1252)
+        found = converterFor(1252);
+    if (found == nullptr) {
+        out += QString::fromLatin1(bytes);
+        return;
+    }
+    auto converter = static_cast<iconv_t>(found);
+
+    // iconv's interface takes non-const input although it never writes to it.
+    char* in = const_cast<char*>(bytes.data());
+    size_t inLeft = static_cast<size_t>(bytes.size());
+    std::array<char, 1024> buffer;
+    auto drain = [&](char* end) {
+        for (const char* p = buffer.data(); p + 1 < end; p += 2) {
+            out += QChar(static_cast<char16_t>(static_cast<unsigned char>(p[0]) |
+                                               static_cast<unsigned char>(p[1]) << 8));
+        }
+    };
+    bool flushed = false;
+    while (!flushed) {
+        char* outPtr = buffer.data();
+        size_t outLeft = buffer.size();
+        // Once the input is used up, a call without input makes stateful converters
+        // (Windows-1255 and 1258 hold back a base letter for its accent) give it up.
+        const size_t rc = inLeft > 0 ? iconv(converter, &in, &inLeft, &outPtr, &outLeft)
+                                     : iconv(converter, nullptr, nullptr, &outPtr, &outLeft);
+        const int err = errno;
+        drain(outPtr);
+        if (rc != static_cast<size_t>(-1)) {
+            if (inLeft == 0 && outPtr == buffer.data())
+                flushed = true;
+            continue;
+        }
+        if (err == E2BIG)
+            continue;
+        // An undefined byte, or a lead byte with nothing after it: mark it and go on.
+        out += QChar(QChar::ReplacementCharacter);
+        if (inLeft > 0) {
+            ++in;
+            --inLeft;
+        }
+        if (err != EILSEQ && err != EINVAL) {
+            iconv(converter, nullptr, nullptr, nullptr, nullptr);
+            return;
+        }
+    }
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);
+}
+
+}  // namespace mindlark::rtf

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+#include <utility>
+#include <vector>
+
+namespace mindlark::rtf {
+
+// The Windows code page that a font's \fcharset number stands for; `documentCodePage`
+// (the \ansicpg value) for the default charset and for numbers it does not know.
+int codePageForCharset(int charset, int documentCodePage);
+
+// Decodes bytes of Windows code pages into text with the C library's iconv, keeping
+// one converter per code page for the life of the object (one document read).
+class CodePageDecoder {
+public:
+    CodePageDecoder() = default;
+    ~CodePageDecoder();
+    CodePageDecoder(const CodePageDecoder&) = delete;
+    CodePageDecoder& operator=(const CodePageDecoder&) = delete;
+
+    // Appends the text that `bytes` encode in `codePage` to `out`; a byte sequence
+    // the code page does not define becomes U+FFFD. A code page iconv lacks is
+    // read as Windows-1252, so unknown documents still give text.
+    void decode(int codePage, QByteArrayView bytes, QString& out);
+
+private:
+    // The converter for `codePage`, opened on first use; nullptr when iconv has none.
+    void* converterFor(int codePage);
+
+    std::vector<std::pair<int, void*>> converters_;
+};
+
+}  // namespace mindlark::rtf
