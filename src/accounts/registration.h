@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace mindlark {
+
+// Whether "Add User" accepts the typed account: the password and its confirmation
+// are exactly equal (letter case counts, two empty texts are equal) and neither the
+// name nor the user name is empty. Nothing is trimmed, so a name of one space
+// counts; age and e-mail are not examined, and taken user names are not consulted.
+bool isRegistrationAccepted(const QString& pass, const QString& vpass, const QString& name,
+                            const QString& userName);
+
+}  // namespace mindlark
