@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QWidget;
+
+namespace mindlark {
+
+// A single-line text box with no length limit, named and placed on `parent`.
+QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place);
+
+// A text box that shows "*" for every character, whatever the platform's own mask.
+QLineEdit* makePasswordBox(QWidget* parent, const QString& name, const QRect& place);
+
+// A named label with a caption; labels never take the focus.
+QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& place);
+
+// A label in red text, hidden until a refused input shows it.
+QLabel* makeWarningLabel(QWidget* parent, const QString& name, const QString& caption,
+                         const QRect& place);
+
+// A named push button with a caption.
+QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
+                        const QRect& place);
+
+}  // namespace mindlark
