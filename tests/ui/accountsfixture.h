@@ -1,0 +1,65 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+#include "accounts/accountbuffers.h"
+#include "accounts/accountstore.h"
+
+namespace mindlark::testing {
+
+// A working directory of its own with a store in it, and the shared buffers the
+// account windows read and write.
+class AccountsFixture : public ::testing::Test {
+protected:
+    // Ships the first-run marker "0", as an installation does.
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        store.save(QStringLiteral("num.qk"), QStringLiteral("0"));
+    }
+
+    // Runs the first-run set-up, leaving a store with the counter "0".
+    void setUpStore() { store.runFirstRunSetup(dir.path()); }
+
+    // The file names in the store directory, sorted.
+    QStringList storeFiles() const {
+        return QDir(dir.filePath(QStringLiteral("QK"))).entryList(QDir::Files, QDir::Name);
+    }
+
+    QTemporaryDir dir;
+    AccountStore store{dir.path()};
+    AccountBuffers buffers;
+};
+
+// A named child control of `window`; fails the test when it is missing.
+template <class Control>
+Control* control(const QWidget& window, const char* name) {
+    auto* found = window.findChild<Control*>(QString::fromLatin1(name));
+    EXPECT_NE(found, nullptr) << "no control named " << name;
+    return found;
+}
+
+// The controls that take the focus, in the order Tab visits them from `first`,
+// found by pressing Tab on the shown window until the focus comes back.
+inline QList<QWidget*> tabChain(QWidget* first) {
+    QList<QWidget*> chain{first};
+    first->setFocus(Qt::TabFocusReason);
+    QWidget* window = first->window();
+    while (chain.size() < 20) {
+        QTest::keyClick(window->focusWidget(), Qt::Key_Tab);
+        if (window->focusWidget() == first)
+            break;
+        chain.append(window->focusWidget());
+    }
+    return chain;
+}
+
+}  // namespace mindlark::testing

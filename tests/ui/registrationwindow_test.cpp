@@ -1,0 +1,334 @@
+#include "ui/accounts/registrationwindow.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFile>
+#include <QSignalSpy>
+#include <QSpontaneKeyEvent>
+#include <QTest>
+
+#include "accounts/rtf.h"
+#include "accounts/storeerror.h"
+#include "ui/accountsfixture.h"
+
+namespace mindlark {
+namespace {
+
+using testing::control;
+
+// The window over a set-up store with no users yet, as the first start leaves it.
+class RegistrationWindowTest : public testing::AccountsFixture {
+protected:
+    void SetUp() override {
+        AccountsFixture::SetUp();
+        setUpStore();
+        window = std::make_unique<RegistrationWindow>(store, buffers);
+    }
+
+    QLineEdit* box(const char* name) { return control<QLineEdit>(*window, name); }
+
+    // Types the six fields as a player would, key by key.
+    void type(const QString& name, const QString& age, const QString& email,
+              const QString& userName, const QString& pass, const QString& vpass) {
+        QTest::keyClicks(box("Nameu"), name);
+        QTest::keyClicks(box("age"), age);
+        QTest::keyClicks(box("Email"), email);
+        QTest::keyClicks(box("userName"), userName);
+        QTest::keyClicks(box("Pass"), pass);
+        QTest::keyClicks(box("Vpass"), vpass);
+    }
+
+    bool warningShown() { return control<QLabel>(*window, "worning")->isVisibleTo(window.get()); }
+
+    QString fieldTexts() {
+        QStringList texts;
+        for (const char* name : {"Nameu", "age", "Email", "userName", "Pass", "Vpass"})
+            texts << box(name)->text();
+        return texts.join(u'|');
+    }
+
+    QString mirrorTexts() const {
+        return QStringList{buffers.saveName, buffers.saveAge, buffers.saveEmail, buffers.user,
+                           buffers.password}
+            .join(u'|');
+    }
+
+    std::unique_ptr<RegistrationWindow> window;
+};
+
+TEST_F(RegistrationWindowTest, HasTheFixedNewUserWindowLayout) {
+    EXPECT_EQ(window->objectName(), "Form2");
+    EXPECT_EQ(window->windowTitle(), "New User");
+    EXPECT_TRUE(window->isWindow());
+    EXPECT_TRUE(window->isHidden());
+    // 5985 x 3870 twips, and a border that cannot be resized.
+    EXPECT_EQ(window->size(), QSize(399, 258));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize());
+    const Qt::WindowFlags flags = window->windowFlags();
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+
+    struct Expected {
+        const char* name;
+        QString caption;
+        QRect twips;
+    };
+    const QList<Expected> labels = {
+        {"Label1", "Name", {960, 240, 495, 255}},
+        {"Label2", "Age", {960, 600, 495, 255}},
+        {"Label3", "E-mail", {960, 960, 495, 255}},
+        {"Label4", "User Name", {600, 1440, 855, 255}},
+        {"Label5", "Password", {720, 1920, 735, 255}},
+        {"Label6", "Verify Password", {240, 2280, 1335, 255}},
+        {"Label7", QStringLiteral("اسم"), {4320, 240, 495, 255}},
+        {"Label8", QStringLiteral("عمر"), {4320, 600, 495, 255}},
+        {"Label9", QStringLiteral("إميل"), {4320, 960, 1215, 255}},
+        {"Label10", QStringLiteral("اسم المستخدم"), {4320, 1440, 1095, 255}},
+        {"Label11", QStringLiteral("كلمة السر"), {4320, 1800, 735, 255}},
+        {"Label12", QStringLiteral("تأكيد كلمة السر"), {4320, 2160, 1335, 255}},
+        {"Label13",
+         "You should register at  https://mindlark.example/register",
+         {360, 2880, 5175, 255}},
+        {"worning", "Please check your information again!", {1560, 2520, 2655, 255}},
+    };
+    const auto pixels = [](const QRect& t) {
+        return QRect(t.x() / 15, t.y() / 15, t.width() / 15, t.height() / 15);
+    };
+    for (const Expected& e : labels) {
+        QLabel* label = control<QLabel>(*window, e.name);
+        ASSERT_NE(label, nullptr);
+        EXPECT_EQ(label->text(), e.caption) << e.name;
+        EXPECT_EQ(label->geometry(), pixels(e.twips)) << e.name;
+        EXPECT_EQ(label->focusPolicy(), Qt::NoFocus) << e.name;
+    }
+    const QList<Expected> buttons = {
+        {"Command1", "Add User", {3240, 3240, 975, 375}},
+        {"Command2", "Close", {1680, 3240, 975, 375}},
+    };
+    for (const Expected& e : buttons) {
+        QPushButton* button = control<QPushButton>(*window, e.name);
+        ASSERT_NE(button, nullptr);
+        EXPECT_EQ(button->text(), e.caption) << e.name;
+        EXPECT_EQ(button->geometry(), pixels(e.twips)) << e.name;
+    }
+    const QList<Expected> boxes = {
+        {"Nameu", {}, {1560, 240, 2655, 285}}, {"age", {}, {1560, 600, 2655, 285}},
+        {"Email", {}, {1560, 960, 2655, 285}}, {"userName", {}, {1560, 1440, 2655, 285}},
+        {"Pass", {}, {1560, 1800, 2655, 285}}, {"Vpass", {}, {1560, 2160, 2655, 285}},
+    };
+    for (const Expected& e : boxes) {
+        QLineEdit* field = box(e.name);
+        ASSERT_NE(field, nullptr);
+        EXPECT_TRUE(field->text().isEmpty()) << e.name;
+        EXPECT_EQ(field->geometry(), pixels(e.twips)) << e.name;
+    }
+
+    QLabel* warning = control<QLabel>(*window, "worning");
+    EXPECT_TRUE(warning->isHidden());
+    EXPECT_EQ(warning->palette().color(QPalette::WindowText), QColor(Qt::red));
+}
+
+TEST_F(RegistrationWindowTest, OpensWithTheFocusInTheNameAndTabsThroughFieldsAndButtons) {
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(QApplication::focusWidget(), box("Nameu"));
+
+    const QList<QWidget*> expected = {box("Nameu"),
+                                      box("age"),
+                                      box("Email"),
+                                      box("userName"),
+                                      box("Pass"),
+                                      box("Vpass"),
+                                      control<QPushButton>(*window, "Command1"),
+                                      control<QPushButton>(*window, "Command2")};
+    EXPECT_EQ(testing::tabChain(box("Nameu")), expected);
+}
+
+TEST_F(RegistrationWindowTest, PasswordBoxesShowAStarPerCharacterAndTakeAnyLength) {
+    type("", "", "", "", "Se cret", QStringLiteral("كلمة"));
+    EXPECT_EQ(box("Pass")->text(), "Se cret");
+    EXPECT_EQ(box("Pass")->displayText(), "*******");
+    EXPECT_EQ(box("Vpass")->displayText(), "****");
+    EXPECT_EQ(box("Nameu")->echoMode(), QLineEdit::Normal);
+
+    // No box stops at QLineEdit's default of 32767 characters.
+    const QString longText(40000, u'x');
+    for (const char* name : {"Nameu", "age", "Email", "userName", "Pass", "Vpass"}) {
+        box(name)->setText(longText);
+        EXPECT_EQ(box(name)->text().size(), longText.size()) << name;
+    }
+}
+
+TEST_F(RegistrationWindowTest, MirrorsFollowTheirFieldsButVpassHasNone) {
+    type("Ann", "4O", "a@b", "ann1", "pw", "other");
+    EXPECT_EQ(mirrorTexts(), "Ann|4O|a@b|ann1|pw");
+    // A change made by the program itself is mirrored as well.
+    box("age")->setText("41");
+    box("Nameu")->clear();
+    EXPECT_EQ(mirrorTexts(), "|41|a@b|ann1|pw");
+    // The counter is not a mirror.
+    EXPECT_EQ(buffers.number, "0");
+}
+
+struct RefusedCase {
+    const char* what;
+    const char* name;
+    const char* userName;
+    const char* pass;
+    const char* vpass;
+};
+
+class RegistrationRefusedTest : public RegistrationWindowTest,
+                                public ::testing::WithParamInterface<RefusedCase> {};
+
+TEST_P(RegistrationRefusedTest, ShowsTheWarningEmptiesBothPasswordsAndWritesNothing) {
+    const RefusedCase& c = GetParam();
+    QSignalSpy registered(window.get(), &RegistrationWindow::registered);
+    window->show();
+    type(c.name, "30", "a@b", c.userName, c.pass, c.vpass);
+
+    QTest::mouseClick(control<QPushButton>(*window, "Command1"), Qt::LeftButton);
+
+    EXPECT_TRUE(warningShown());
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(fieldTexts(), QStringLiteral("%1|30|a@b|%2||").arg(c.name, c.userName));
+    // Emptying Pass empties its mirror; the others still follow their fields.
+    EXPECT_EQ(mirrorTexts(), QStringLiteral("%1|30|a@b|%2|").arg(c.name, c.userName));
+    EXPECT_EQ(registered.count(), 0);
+    EXPECT_EQ(storeFiles(), QStringList{"num.qk"});
+    EXPECT_EQ(store.loadCounterText(), "0");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryRefusal, RegistrationRefusedTest,
+    ::testing::Values(RefusedCase{"PasswordsDifferInCase", "Ann", "ann1", "Secret", "secret"},
+                      RefusedCase{"ConfirmationMissing", "Ann", "ann1", "secret", ""},
+                      RefusedCase{"NameEmpty", "", "ann1", "pw", "pw"},
+                      RefusedCase{"UserNameEmpty", "Ann", "", "pw", "pw"},
+                      RefusedCase{"BothEmpty", "", "", "", ""}),
+    [](const ::testing::TestParamInfo<RefusedCase>& info) { return info.param.what; });
+
+TEST_F(RegistrationWindowTest, AcceptedRegistrationWritesTheFiveFilesAndTheRaisedCounter) {
+    QSignalSpy registered(window.get(), &RegistrationWindow::registered);
+    window->show();
+    type("Ann Lee", "forty", "", "Ann1", "Pa ss", "Pa ss");
+
+    QTest::mouseClick(control<QPushButton>(*window, "Command1"), Qt::LeftButton);
+
+    ASSERT_EQ(registered.count(), 1);
+    EXPECT_EQ(registered.at(0).at(0).toString(), "Ann Lee");
+    EXPECT_TRUE(window->isHidden());
+    EXPECT_FALSE(warningShown());
+    EXPECT_EQ(fieldTexts(), "|||||");
+    EXPECT_EQ(mirrorTexts(), "||||");
+    EXPECT_EQ(buffers.number, "1");
+
+    EXPECT_EQ(storeFiles(), (QStringList{"map%qk 0dA.qk", "mep%qk 0dE.qk", "mnp%qk 0dN.qk",
+                                         "mpp%qk 0dp.qk", "mup%qk 0du.qk", "num.qk"}));
+    // Stored as typed: an age of letters, an empty e-mail, spaces and case kept.
+    EXPECT_EQ(store.load("QK/mnp%qk 0dN.qk"), "Ann Lee");
+    EXPECT_EQ(store.load("QK/map%qk 0dA.qk"), "forty");
+    EXPECT_EQ(store.load("QK/mep%qk 0dE.qk"), "");
+    EXPECT_EQ(store.load("QK/mup%qk 0dU.qk"), "Ann1");
+    EXPECT_EQ(store.load("QK/mpp%qk 0dP.qk"), "Pa ss");
+    EXPECT_EQ(store.loadCounterText(), "1");
+
+    QFile nameFile(dir.filePath("QK/mnp%qk 0dN.qk"));
+    ASSERT_TRUE(nameFile.open(QIODevice::ReadOnly));
+    EXPECT_EQ(nameFile.readAll(), rtf::write("Ann Lee"));
+}
+
+TEST_F(RegistrationWindowTest, AcceptsEmptyPasswordsAndAOneSpaceName) {
+    type(" ", "", "", "u", "", "");
+    window->Command1_Click();
+    EXPECT_EQ(store.load("QK/mnp%qk 0dN.qk"), " ");
+    EXPECT_EQ(store.load("QK/mpp%qk 0dP.qk"), "");
+    EXPECT_EQ(store.loadCounterText(), "1");
+}
+
+TEST_F(RegistrationWindowTest, ATakenUserNameBecomesASecondAccount) {
+    QSignalSpy registered(window.get(), &RegistrationWindow::registered);
+    type("Ann", "30", "a@b", "ann", "pw", "pw");
+    window->Command1_Click();
+    type(QStringLiteral("آن"), "31", "", "ann", "pw", "pw");
+    window->Command1_Click();
+
+    ASSERT_EQ(registered.count(), 2);
+    EXPECT_EQ(registered.at(1).at(0).toString(), QStringLiteral("آن"));
+    EXPECT_EQ(buffers.number, "2");
+    EXPECT_EQ(store.loadCounterText(), "2");
+    EXPECT_EQ(store.load("QK/mup%qk 0dU.qk"), "ann");
+    EXPECT_EQ(store.load("QK/mup%qk 1dU.qk"), "ann");
+    EXPECT_EQ(store.load("QK/mnp%qk 1dN.qk"), QStringLiteral("آن"));
+}
+
+TEST_F(RegistrationWindowTest, WarningStaysAcrossReopeningUntilAnAcceptedRegistration) {
+    window->show();
+    type("Ann", "", "", "ann", "a", "b");
+    window->Command1_Click();
+    window->hide();
+    window->show();
+    EXPECT_TRUE(warningShown());
+
+    type("", "", "", "", "a", "a");
+    window->Command1_Click();
+    EXPECT_FALSE(warningShown());
+}
+
+TEST_F(RegistrationWindowTest, ReloadCounterTakesTheStoredCount) {
+    store.registerUser(UserFields{"Bo", "", "", "bo", ""});
+    EXPECT_EQ(buffers.number, "0");
+    window->reloadCounter();
+    EXPECT_EQ(buffers.number, "1");
+
+    // The next registration follows the stored user instead of overwriting it.
+    type("Ann", "", "", "ann", "", "");
+    window->Command1_Click();
+    EXPECT_EQ(store.load("QK/mnp%qk 0dN.qk"), "Bo");
+    EXPECT_EQ(store.load("QK/mnp%qk 1dN.qk"), "Ann");
+    EXPECT_EQ(buffers.number, "2");
+}
+
+TEST_F(RegistrationWindowTest, CloseButtonAndCloseBoxOnlyAskTheFlow) {
+    QSignalSpy closeRequested(window.get(), &RegistrationWindow::closeRequested);
+    window->show();
+    QTest::mouseClick(control<QPushButton>(*window, "Command2"), Qt::LeftButton);
+    EXPECT_EQ(closeRequested.count(), 1);
+    EXPECT_TRUE(window->isVisible());
+
+    // The player's click on the close box arrives as a spontaneous close event.
+    QCloseEvent closeBox;
+    QSpontaneKeyEvent::setSpontaneous(&closeBox);
+    static_cast<QObject*>(window.get())->event(&closeBox);
+    EXPECT_FALSE(closeBox.isAccepted());
+    EXPECT_EQ(closeRequested.count(), 2);
+    EXPECT_TRUE(window->isVisible());
+
+    // A close the program asks for itself goes through.
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(closeRequested.count(), 2);
+}
+
+TEST_F(RegistrationWindowTest, StoreFailureStopsTheRegistrationBeforeTheWindowChanges) {
+    ASSERT_TRUE(QDir(dir.filePath("QK")).removeRecursively());
+    window->show();
+    type("Ann", "", "", "ann", "pw", "pw");
+    QSignalSpy registered(window.get(), &RegistrationWindow::registered);
+
+    EXPECT_THROW(window->Command1_Click(), StoreError);
+    EXPECT_EQ(registered.count(), 0);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(box("Nameu")->text(), "Ann");
+
+    // Through the button the failure is reported to whoever listens.
+    QSignalSpy failed(window.get(), &RegistrationWindow::storeFailed);
+    QTest::mouseClick(control<QPushButton>(*window, "Command1"), Qt::LeftButton);
+    ASSERT_EQ(failed.count(), 1);
+    EXPECT_FALSE(failed.at(0).at(0).toString().isEmpty());
+}
+
+}  // namespace
+}  // namespace mindlark
