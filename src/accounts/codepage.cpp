@@ -11,19 +11,52 @@ namespace {
 
 const auto kNoConverter = reinterpret_cast<iconv_t>(-1);
 
-// The iconv name of a Windows code page; glibc knows most as "CP" + number.
+// The iconv name of a code page that documents name, or nothing for numbers this
+// reader does not take: the list is closed so a document cannot make it open
+// converters without end.
 QByteArray iconvName(int codePage) {
     switch (codePage) {
+        case 437:
+        case 850:
+        case 852:
+        case 855:
+        case 857:
+        case 860:
+        case 861:
+        case 862:
+        case 863:
+        case 865:
+        case 866:
+        case 869:
+        case 874:
+        case 932:
+        case 936:
+        case 949:
+        case 950:
+        case 1250:
+        case 1251:
+        case 1252:
+        case 1253:
+        case 1254:
+        case 1255:
+        case 1256:
+        case 1257:
+        case 1258:
+        case 1361:
+            return "CP" + QByteArray::number(codePage);
         case 10000:
             return "MACINTOSH";
         case 20127:
             return "ASCII";
-        case 28591:
-            return "ISO-8859-1";
+        case 20866:
+            return "KOI8-R";
         case 65001:
             return "UTF-8";
         default:
-            return "CP" + QByteArray::number(codePage);
+            if (codePage >= 28591 && codePage <= 28599) {
+                return "ISO-8859-" + QByteArray::number(codePage - 28590);
+            }
+            return {};
     }
 }
 
@@ -86,7 +119,10 @@ void* CodePageDecoder::converterFor(int codePage) {
         if (known == codePage)
             return converter;
     }
-    iconv_t opened = iconv_open("UTF-16LE", iconvName(codePage).constData());
+    const QByteArray name = iconvName(codePage);
+    if (name.isEmpty())
+        return codePage == 1252 ? nullptr : converterFor(1252);
+    iconv_t opened = iconv_open("UTF-16LE", name.constData());
     void* converter = opened == kNoConverter ? nullptr : static_cast<void*>(opened);
     converters_.emplace_back(codePage, converter);
     return converter;
@@ -108,40 +144,37 @@ void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out) {
     char* in = const_cast<char*>(bytes.data());
     size_t inLeft = static_cast<size_t>(bytes.size());
     std::array<char, 1024> buffer;
-    auto drain = [&](char* end) {
+    auto drain = [&](const char* end) {
         for (const char* p = buffer.data(); p + 1 < end; p += 2) {
             out += QChar(static_cast<char16_t>(static_cast<unsigned char>(p[0]) |
                                                static_cast<unsigned char>(p[1]) << 8));
         }
     };
-    bool flushed = false;
-    while (!flushed) {
+    // Stateful converters (Windows-1255 and 1258) hold a base letter back in case an
+    // accent follows; a call without input makes them give it up.
+    auto flush = [&] {
         char* outPtr = buffer.data();
         size_t outLeft = buffer.size();
-        // Once the input is used up, a call without input makes stateful converters
-        // (Windows-1255 and 1258 hold back a base letter for its accent) give it up.
-        const size_t rc = inLeft > 0 ? iconv(converter, &in, &inLeft, &outPtr, &outLeft)
-                                     : iconv(converter, nullptr, nullptr, &outPtr, &outLeft);
+        iconv(converter, nullptr, nullptr, &outPtr, &outLeft);
+        drain(outPtr);
+    };
+    while (inLeft > 0) {
+        char* outPtr = buffer.data();
+        size_t outLeft = buffer.size();
+        const size_t rc = iconv(converter, &in, &inLeft, &outPtr, &outLeft);
         const int err = errno;
         drain(outPtr);
-        if (rc != static_cast<size_t>(-1)) {
-            if (inLeft == 0 && outPtr == buffer.data())
-                flushed = true;
-            continue;
-        }
-        if (err == E2BIG)
+        if (rc != static_cast<size_t>(-1) || err == E2BIG)
             continue;
         // An undefined byte, or a lead byte with nothing after it: mark it and go on.
+        flush();
         out += QChar(QChar::ReplacementCharacter);
-        if (inLeft > 0) {
-            ++in;
-            --inLeft;
-        }
-        if (err != EILSEQ && err != EINVAL) {
-            iconv(converter, nullptr, nullptr, nullptr, nullptr);
-            return;
-        }
+        ++in;
+        --inLeft;
+        if (err != EILSEQ && err != EINVAL)
+            break;
     }
+    flush();
     iconv(converter, nullptr, nullptr, nullptr, nullptr);
 }
 

@@ -22,12 +22,13 @@ public:
     CodePageDecoder& operator=(const CodePageDecoder&) = delete;
 
     // Appends the text that `bytes` encode in `codePage` to `out`; a byte sequence
-    // the code page does not define becomes U+FFFD. A code page iconv lacks is
-    // read as Windows-1252, so unknown documents still give text.
+    // the code page does not define becomes U+FFFD. A code page that is not
+    // known, or that iconv lacks, is read as Windows-1252, so such documents still give text.
     void decode(int codePage, QByteArrayView bytes, QString& out);
 
 private:
-    // The converter for `codePage`, opened on first use; nullptr when iconv has none.
+    // The converter for `codePage`, opened on first use; Windows-1252's for code pages
+    // outside the known list; nullptr when iconv has none.
     void* converterFor(int codePage);
 
     std::vector<std::pair<int, void*>> converters_;

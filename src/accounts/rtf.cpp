@@ -29,6 +29,8 @@ constexpr std::size_t kMaxDepth = 1000;
 // RTF limits control words to 32 letters and their numbers to 16-bit or 32-bit values.
 constexpr int kMaxWordLength = 32;
 constexpr int kMaxDigits = 10;
+// More fonts than this are refused; the table would otherwise grow with the input.
+constexpr std::size_t kMaxFonts = 4096;
 
 void appendUnicodeEscape(QByteArray& out, char16_t unit) {
     // \u takes a signed 16-bit number; '?' is the one fallback character \uc1 skips.
@@ -447,9 +449,8 @@ bool Reader::controlSequence() {
 
     if (word == "bin") {
         // Binary data: skipped whole, in any destination, since it may hold braces.
-        if (!hasParameter || parameter < 0) {
-            return fail(QStringLiteral("\\bin without a byte count"));
-        }
+        if (parameter < 0)
+            return fail(QStringLiteral("\\bin with a negative byte count"));
         if (parameter > doc_.size() - pos_) {
             return fail(QStringLiteral("\\bin data runs past the end of the document"));
         }
@@ -458,7 +459,7 @@ bool Reader::controlSequence() {
         return true;
     }
     if (word == "u") {
-        if (!hasParameter || parameter < -32768 || parameter > 65535) {
+        if (parameter < -32768 || parameter > 65535) {
             return fail(QStringLiteral("\\u value out of range"));
         }
     }
@@ -474,6 +475,10 @@ void Reader::controlWord(std::string_view word, bool hasParameter, int parameter
 
     if (state_.destination == Destination::FontTable) {
         if (word == "f" && hasParameter) {
+            if (fonts_.size() >= kMaxFonts && fonts_.count(parameter) == 0) {
+                fail(QStringLiteral("too many fonts in the font table"));
+                return;
+            }
             fontBeingDefined_ = parameter;
             fonts_[parameter];
         } else if (word == "fcharset" && fontBeingDefined_ >= 0 && hasParameter) {
@@ -486,7 +491,7 @@ void Reader::controlWord(std::string_view word, bool hasParameter, int parameter
         return;
     }
 
-    if (word == "u") {
+    if (word == "u" && hasParameter) {
         text(static_cast<char16_t>(parameter < 0 ? parameter + 65536 : parameter));
         fallbackLeft_ = state_.unicodeSkip;
     } else if (word == "uc") {

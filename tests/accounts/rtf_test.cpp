@@ -111,3 +111,195 @@ TEST(RtfRoundTrip, RandomMixturesComeBackExactly) {
         ASSERT_EQ(roundTrip(value), value) << "case " << i;
     }
 }
+
+// Documents in the shapes a Windows rich-edit control saves.
+namespace {
+
+QString fromUnits(std::initializer_list<char16_t> units) {
+    QString s;
+    for (char16_t u : units)
+        s += QChar(u);
+    return s;
+}
+
+}  // namespace
+
+TEST(RtfRichEdit, DecodesHexBytesInTheFontsCodePage) {
+    const char* latin =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff0\\nouicompat{\\fonttbl{\\f0\\fnil\\fcharset0 "
+        "Calibri;}}\r\n"
+        "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
+        "\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang9 caf\\'e9 \\'80 \\'93q\\'94\\par\r\n}\r\n";
+    EXPECT_EQ(readBack(latin),
+              fromUnits({'c', 'a', 'f', 0xE9, ' ', 0x20AC, ' ', 0x201C, 'q', 0x201D}));
+
+    // Arabic bytes under an Arabic font, Latin ones under the Latin font, in one paragraph.
+    const char* arabic =
+        "{\\rtf1\\ansi\\ansicpg1256\\deff0\\nouicompat\\deflang1025{\\fonttbl{"
+        "\\f0\\fnil\\fcharset0 "
+        "Calibri;}{\\f1\\fnil\\fcharset178 Arial;}}\r\n"
+        "\\viewkind4\\uc1\\pard\\f0\\fs22 Hi \\'e9 \\f1\\rtlch\\'e3\\'d1\\'cd\\'c8\\'c7\\f0\\ltrch "
+        ".\\par\r\n}";
+    EXPECT_EQ(readBack(arabic),
+              fromUnits({'H', 'i', ' ', 0xE9, ' ', 0x645, 0x631, 0x62D, 0x628, 0x627, '.'}));
+
+    // Without a charset the font's bytes follow \ansicpg; \cpg beats both.
+    EXPECT_EQ(readBack("{\\rtf1\\ansi\\ansicpg1256{\\fonttbl{\\f0 Arial;}}\\f0 \\'c7}"),
+              fromUnits({0x627}));
+    EXPECT_EQ(readBack("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0\\cpg1255 David;}}\\f0 \\'f9}"),
+              fromUnits({0x5E9}));
+    // Font table entries without their own groups, and the default font by \deff.
+    EXPECT_EQ(readBack("{\\rtf1\\ansi\\deff1{\\fonttbl\\f0\\fcharset0 A;\\f1\\fcharset177 B;}\\'f9"
+                       "\\'ec\\'e5\\'ed}"),
+              fromUnits({0x5E9, 0x5DC, 0x5D5, 0x5DD}));
+}
+
+TEST(RtfRichEdit, DecodesDoubleByteCodePagesAcrossConsecutiveEscapes) {
+    const char* japanese =
+        "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset128 MS "
+        "Gothic;}}\\f1 \\'82\\'a0\\'93\\'fa\\f0  x}";
+    EXPECT_EQ(readBack(japanese), fromUnits({0x3042, 0x65E5, ' ', 'x'}));
+    // A lead byte without its trail byte and an undefined byte become U+FFFD, not a failure.
+    EXPECT_EQ(readBack("{\\rtf1{\\fonttbl{\\f1\\fcharset128 G;}}\\f1 \\'82 a}"),
+              fromUnits({0xFFFD, ' ', 'a'}));
+    EXPECT_EQ(readBack("{\\rtf1\\ansi \\'81}"), fromUnits({0xFFFD}));
+    // Windows-1255 holds a letter back for a possible accent; it must still come first.
+    EXPECT_EQ(readBack("{\\rtf1\\ansi\\ansicpg1255 \\'f9\\'ff\\'f9}"),
+              fromUnits({0x5E9, 0xFFFD, 0x5E9}));
+}
+
+TEST(RtfRichEdit, SkipsUnicodeFallbacksByTheGroupsUcCount) {
+    EXPECT_EQ(readBack("{\\rtf1\\uc1 \\u1587?\\u-10179?\\u-8704?}"),
+              fromUnits({0x633, 0xD83D, 0xDE00}));
+    EXPECT_EQ(readBack("{\\rtf1\\uc0 \\u1587\\u1604 x}"), fromUnits({0x633, 0x644, 'x'}));
+    // Each \'hh is one fallback character, as is a whole control word.
+    EXPECT_EQ(readBack("{\\rtf1\\uc2 \\u12354\\'82\\'a0x}"), fromUnits({0x3042, 'x'}));
+    EXPECT_EQ(readBack("{\\rtf1\\uc1 \\u8212\\emdash x}"), fromUnits({0x2014, 'x'}));
+    EXPECT_EQ(readBack("{\\rtf1\\uc2 \\u233 ab c}"), fromUnits({0xE9, ' ', 'c'}));
+    // \uc is group-local, and a closing brace ends a pending fallback.
+    EXPECT_EQ(readBack("{\\rtf1 {\\uc3 \\u233 abc}\\u233 ?d}"), fromUnits({0xE9, 0xE9, 'd'}));
+    EXPECT_EQ(readBack("{\\rtf1\\uc5 {\\u233 a}bc}"), fromUnits({0xE9, 'b', 'c'}));
+}
+
+TEST(RtfRichEdit, TurnsBreaksAndSpecialCharactersIntoText) {
+    EXPECT_EQ(readBack("{\\rtf1 one\\par\r\ntwo\\par three\\line four\\par}"),
+              QStringLiteral("one\r\ntwo\r\nthree\r\nfour"));
+    // Only the last paragraph mark is dropped; a \line before it stays.
+    EXPECT_EQ(readBack("{\\rtf1 a\\line\\par }"), QStringLiteral("a\r\n"));
+    EXPECT_EQ(readBack("{\\rtf1 a\\par\\par }"), QStringLiteral("a\r\n"));
+    EXPECT_EQ(readBack("{\\rtf1 a}"), QStringLiteral("a"));
+    EXPECT_EQ(readBack("{\\rtf1 a\\tab b\\~c\\-d\\_e\\emdash\\endash\\bullet\\lquote\\rquote"
+                       "\\ldblquote\\rdblquote}"),
+              fromUnits({'a', '\t', 'b', 0xA0, 'c', 0xAD, 'd', 0x2011, 'e', 0x2014, 0x2013, 0x2022,
+                         0x2018, 0x2019, 0x201C, 0x201D}));
+    EXPECT_EQ(readBack("{\\rtf1 \\\\\\{\\}}"), QStringLiteral("\\{}"));
+}
+
+TEST(RtfRichEdit, LeavesOutTablesAndHiddenDestinations) {
+    const char* document =
+        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset0 Arial{\\*\\panose 020b0604}"
+        "{\\*\\falt Helvetica};}}\r\n"
+        "{\\colortbl ;\\red255\\green0\\blue0;}\r\n"
+        "{\\stylesheet{\\s0 Normal;}{\\s1 heading 1;}}\r\n"
+        "{\\info{\\title The title}{\\author Someone}}\r\n"
+        "{\\*\\generator Msftedit 5.41.21.2510;}{\\*\\unknownthing with text}\r\n"
+        "\\viewkind4\\uc1\\pard\\cf1\\f0 Visible{\\pict\\wmetafile8\\picw10 0a0b0c\\bin3 {}}}"
+        "{\\*\\bkmkstart x} text \\bin2 {}{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt link}}"
+        "\\par\r\n}\r\n";
+    EXPECT_EQ(readBack(document), QStringLiteral("Visible text link"));
+}
+
+TEST(RtfRichEdit, AcceptsANulOrBlankLinesAfterTheClosingBrace) {
+    EXPECT_EQ(readBack(QByteArrayView("{\\rtf1 x\\par }\r\n\0", 17)), QStringLiteral("x"));
+    EXPECT_EQ(readBack("\r\n{\\rtf1 x}\r\n\r\n"), QStringLiteral("x"));
+}
+
+namespace {
+
+// The reason a document is refused; fails the test when it is read.
+QString refusal(QByteArrayView document) {
+    const auto result = read(document);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.error.isEmpty());
+    return result.error;
+}
+
+}  // namespace
+
+TEST(RtfHostile, RefusesWhatIsNotRtf) {
+    EXPECT_EQ(refusal(""), "not an RTF document");
+    EXPECT_EQ(refusal("0"), "not an RTF document");
+    EXPECT_EQ(refusal("{\\rt"), "not an RTF document");
+    EXPECT_EQ(refusal("<html>{\\rtf1 x}</html>"), "not an RTF document");
+}
+
+TEST(RtfHostile, RefusesUnbalancedAndTruncatedDocuments) {
+    EXPECT_TRUE(refusal("{\\rtf1 a}}").contains("unbalanced"));
+    EXPECT_TRUE(refusal("{\\rtf1 a} trailing").contains("unbalanced"));
+    EXPECT_TRUE(refusal("{\\rtf1 {a}").contains("truncated"));
+    EXPECT_TRUE(refusal("{\\rtf1 a\\").contains("truncated"));
+    EXPECT_TRUE(refusal("{\\rtf1 a\\'4").contains("truncated"));
+    EXPECT_TRUE(refusal("{\\rtf1 a\\'zz}").contains("\\'"));
+    // Every cut of a real document short of its closing brace is refused.
+    const QByteArray whole = write(QString::fromUtf8("a\u0633{\\}\r\n\tb"));
+    const qsizetype closing = whole.lastIndexOf('}');
+    for (qsizetype cut = 0; cut < closing; ++cut) {
+        EXPECT_FALSE(read(QByteArrayView(whole).first(cut)).ok) << cut;
+    }
+}
+
+TEST(RtfHostile, RefusesNestingBeyondTheLimitWithoutRecursing) {
+    QByteArray deep = "{\\rtf1 ";
+    deep += QByteArray(100000, '{');
+    deep += QByteArray(100000, '}');
+    deep += '}';
+    EXPECT_TRUE(refusal(deep).contains("nested too deeply"));
+    // Nesting within the limit reads.
+    QByteArray fine = "{\\rtf1 ";
+    fine += QByteArray(900, '{') + "x" + QByteArray(900, '}') + "}";
+    EXPECT_EQ(readBack(fine), QStringLiteral("x"));
+}
+
+TEST(RtfHostile, RefusesHugeNumbersAndBinaryDataPastTheEnd) {
+    EXPECT_TRUE(refusal("{\\rtf1 \\u99999999999 x}").contains("number too large"));
+    EXPECT_TRUE(refusal("{\\rtf1 \\fs2147483648 x}").contains("number too large"));
+    EXPECT_TRUE(refusal("{\\rtf1 \\u70000 x}").contains("out of range"));
+    EXPECT_TRUE(refusal("{\\rtf1 \\u-32769 x}").contains("out of range"));
+    EXPECT_TRUE(refusal("{\\rtf1 \\bin2147483647 x}").contains("past the end"));
+    EXPECT_TRUE(refusal("{\\rtf1 {\\pict\\bin10 abc}}").contains("past the end"));
+    EXPECT_TRUE(refusal("{\\rtf1 \\bin-5 x}").contains("negative"));
+    EXPECT_TRUE(
+        refusal(QByteArray("{\\rtf1 \\") + QByteArray(40, 'a') + " x}").contains("too long"));
+    // The largest values that are still allowed read.
+    EXPECT_EQ(readBack("{\\rtf1 \\fs2147483647 \\uc0\\u65535\\u-32768}"),
+              fromUnits({0xFFFF, 0x8000}));
+}
+
+TEST(RtfHostile, SurvivesGarbageAndHugeDocuments) {
+    QRandomGenerator rng(7);
+    for (int i = 0; i < 2000; ++i) {
+        QByteArray garbage = "{\\rtf1 ";
+        const int length = int(rng.bounded(200));
+        for (int j = 0; j < length; ++j) {
+            // Mostly RTF's own characters, so the garbage reaches deep into the reader.
+            static const char kAlphabet[] = "{}\\'*ub0123456789afpq -\r\n\x80\xff\0";
+            garbage += rng.bounded(3) == 0 ? char(rng.bounded(256))
+                                           : kAlphabet[rng.bounded(int(sizeof kAlphabet))];
+        }
+        const auto result = read(garbage);
+        EXPECT_EQ(result.ok, result.error.isEmpty());
+    }
+
+    const QByteArray tooLarge = "{\\rtf1 " + QByteArray(17 * 1024 * 1024, 'x') + "}";
+    EXPECT_EQ(refusal(tooLarge), "document too large");
+
+    const QString big =
+        QString(4 * 1024 * 1024, QLatin1Char('a')) + QString::fromUtf8("\u0633\r\n");
+    EXPECT_EQ(roundTrip(big), big);
+
+    QByteArray fonts = "{\\rtf1{\\fonttbl";
+    for (int i = 0; i < 5000; ++i)
+        fonts += "\\f" + QByteArray::number(i) + " F;";
+    fonts += "}x}";
+    EXPECT_TRUE(refusal(fonts).contains("fonts"));
+}
