@@ -1,1 +1,432 @@
-// Placeholder until this file is written.
+#include "accounts/accountstore.h"
+#include "accounts/numbers.h"
+#include "accounts/rtf.h"
+#include "accounts/storeerror.h"
+#include "accounts/storefiles.h"
+#include "accounts/storenames.h"
+#include "storetestsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QFileInfo>
+
+#include <sys/stat.h>
+#include <sys/types.h>
+#include <unistd.h>
+#include <cerrno>
+
+using mindlark::AccountStore;
+using mindlark::Field;
+using mindlark::UserFields;
+using mindlark::testing::ScratchStore;
+using mindlark::testing::storeErrorOf;
+namespace storenames = mindlark::storenames;
+namespace storefiles = mindlark::storefiles;
+namespace rtf = mindlark::rtf;
+
+namespace {
+
+QString missing() {
+    return qt_error_string(ENOENT);
+}
+
+int modeOf(const QString& path) {
+    struct stat info;
+    if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+        return -1;
+    return int(info.st_mode & 07777);
+}
+
+// A store that has been set up, with the counter holding `counter`.
+void setUp(const ScratchStore& scratch, const QString& counter = QStringLiteral("0")) {
+    scratch.put("num.qk", "1");
+    scratch.put("QK/num.qk", counter);
+}
+
+UserFields someone(const QString& tag) {
+    return UserFields{"Name " + tag, "3" + tag, tag + "@example.org", "user" + tag, "pw" + tag};
+}
+
+}  // namespace
+
+TEST(StoreNames, PathsCarryTheNumberLabelBetweenPrefixAndSuffix) {
+    EXPECT_EQ(AccountStore::numberLabel(0), " 0");
+    EXPECT_EQ(AccountStore::numberLabel(12), " 12");
+    EXPECT_EQ(AccountStore::writePath(Field::Name, 0), "QK/mnp%qk 0dN.qk");
+    EXPECT_EQ(AccountStore::writePath(Field::Age, 4), "QK/map%qk 4dA.qk");
+    EXPECT_EQ(AccountStore::writePath(Field::Email, 10), "QK/mep%qk 10dE.qk");
+    EXPECT_EQ(AccountStore::writePath(Field::UserName, 7), "QK/mup%qk 7du.qk");
+    EXPECT_EQ(AccountStore::writePath(Field::Password, 3), "QK/mpp%qk 3dp.qk");
+    EXPECT_EQ(AccountStore::readPath(Field::UserName, 7), "QK/mup%qk 7dU.qk");
+    EXPECT_EQ(AccountStore::readPath(Field::Password, 3), "QK/mpp%qk 3dP.qk");
+    EXPECT_EQ(AccountStore::readPath(Field::Name, 3), "QK/mnp%qk 3dN.qk");
+}
+
+TEST(StoreNames, ParsingAcceptsAnyCaseButOnlyTheLabelsTheProgramWrites) {
+    const auto parsed = storenames::parse(u"MUP%QK 12DU.QK");
+    ASSERT_TRUE(parsed.has_value());
+    EXPECT_FALSE(parsed->isCounter);
+    EXPECT_EQ(parsed->field, Field::UserName);
+    EXPECT_EQ(parsed->user, 12);
+    EXPECT_TRUE(storenames::parse(u"NUM.QK")->isCounter);
+    for (const char16_t* other :
+         {u"mup%qk 07du.qk", u"mup%qk7du.qk", u"mup%qk  7du.qk", u"mup%qk -1du.qk", u"mup%qk du.qk",
+          u"mup%qk 7dx.qk", u".mup%qk 7du.qk.tmp-abcdefgh", u"mup%qk 99999999999999999999du.qk"}) {
+        EXPECT_FALSE(storenames::parse(other).has_value())
+            << QString::fromUtf16(other).toStdString();
+    }
+    EXPECT_EQ(storenames::canonicalCase("MPP%QK 3DP.QK"), "mpp%qk 3dp.qk");
+    EXPECT_EQ(storenames::canonicalCase("Readme.TXT"), "Readme.TXT");
+}
+
+TEST(AccountStoreFiles, ValueZeroIsWrittenAsTheThreeLineDocument) {
+    ScratchStore scratch;
+    setUp(scratch, "5");
+    AccountStore store(scratch.path());
+    store.save("QK/num.qk", "0");
+    EXPECT_EQ(
+        scratch.bytes("QK/num.qk"),
+        QByteArray("{\\rtf1\\fbidis\\ansi\\ansicpg1252\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 MS "
+                   "Sans Serif;}}\r\n"
+                   "\\viewkind4\\uc1\\pard\\ltrpar\\lang10241\\f0\\fs17 0\r\n"
+                   "\\par }\r\n"));
+    EXPECT_EQ(store.loadCounterText(), "0");
+}
+
+TEST(AccountStoreFiles, RegisteredValuesAreStoredAsTheWriterWritesThemAndReadBackExactly) {
+    ScratchStore scratch;
+    setUp(scratch);
+    AccountStore store(scratch.path());
+    const UserFields fields{QStringLiteral("{Sami} \\ Ünal"), QString(), QStringLiteral("  "),
+                            QStringLiteral("علي Ali"), QStringLiteral("P\\a{ss}\tWORD\r\nx")};
+    EXPECT_EQ(store.registerUser(fields), "1");
+    EXPECT_EQ(scratch.bytes("QK/mnp%qk 0dN.qk"), rtf::write(fields.name));
+    EXPECT_EQ(scratch.bytes("QK/map%qk 0dA.qk"), rtf::write(fields.age));
+    EXPECT_EQ(scratch.bytes("QK/mep%qk 0dE.qk"), rtf::write(fields.email));
+    EXPECT_EQ(scratch.bytes("QK/mup%qk 0du.qk"), rtf::write(fields.userName));
+    EXPECT_EQ(scratch.bytes("QK/mpp%qk 0dp.qk"), rtf::write(fields.password));
+    EXPECT_EQ(scratch.bytes("QK/num.qk"), rtf::write("1"));
+
+    AccountStore reader(scratch.path());
+    const auto credentials = reader.readCredentials(0);
+    EXPECT_EQ(credentials.userName, fields.userName);
+    EXPECT_EQ(credentials.password, fields.password);
+    EXPECT_EQ(reader.readField(Field::Name, 0), fields.name);
+    EXPECT_EQ(reader.readField(Field::Age, 0), "");
+    EXPECT_EQ(reader.readField(Field::Email, 0), "  ");
+}
+
+TEST(AccountStoreFiles, NamesAreMatchedRegardlessOfCaseBothWays) {
+    ScratchStore scratch;
+    // Brought over from Windows: directory and files in capitals, counter in mixed case.
+    scratch.put("num.qk", "1");
+    scratch.put("qk/Num.QK", "2");
+    scratch.put("qk/MUP%QK 0DU.QK", "ann");
+    scratch.put("qk/mpp%qk 0dP.qk", "secret");
+    scratch.put("qk/mup%qk 1du.qk", "bob");
+    scratch.put("qk/MPP%QK 1DP.QK", "hunter2");
+    scratch.put("qk/mnp%qk 1Dn.qk", "Bob B");
+    AccountStore store(scratch.path());
+    EXPECT_EQ(store.loadCounterText(), "2");
+    EXPECT_EQ(store.readCredentials(0).userName, "ann");
+    EXPECT_EQ(store.readCredentials(0).password, "secret");
+    EXPECT_EQ(store.readCredentials(1).userName, "bob");
+    EXPECT_EQ(store.readCredentials(1).password, "hunter2");
+    EXPECT_EQ(store.readField(Field::Name, 1), "Bob B");
+    EXPECT_EQ(store.load("QK\\MNP%QK 1DN.QK"), "Bob B");
+    EXPECT_EQ(store.load("NUM.QK"), "1");
+
+    // Writes replace the file under the name it has; no second spelling appears.
+    store.save("QK/mup%qk 0du.qk", "anna");
+    store.save("QK/num.qk", "3");
+    EXPECT_EQ(scratch.entries("qk"),
+              (QStringList{"MPP%QK 1DP.QK", "MUP%QK 0DU.QK", "Num.QK", "mnp%qk 1Dn.qk",
+                           "mpp%qk 0dP.qk", "mup%qk 1du.qk"}));
+    EXPECT_EQ(scratch.bytes("qk/MUP%QK 0DU.QK"), rtf::write("anna"));
+    EXPECT_EQ(store.loadCounterText(), "3");
+}
+
+TEST(AccountStoreFiles, AWriteLeavesOneNameWhenSeveralSpellingsExist) {
+    ScratchStore scratch;
+    setUp(scratch, "1");
+    scratch.put("QK/MUP%QK 0DU.QK", "old capitals");
+    scratch.put("QK/mup%qk 0dU.qk", "old mixed");
+    AccountStore store(scratch.path());
+    store.save("QK/mup%qk 0du.qk", "new");
+    EXPECT_EQ(scratch.entries("QK"), (QStringList{"MUP%QK 0DU.QK", "num.qk"}));
+    EXPECT_EQ(store.readField(Field::UserName, 0), "new");
+}
+
+TEST(AccountStoreFiles, FilesArrivingUnderAnotherCaseAfterTheFirstLookupAreFound) {
+    ScratchStore scratch;
+    setUp(scratch, "1");
+    scratch.put("QK/MNP%QK 0DN.QK", "first");
+    AccountStore store(scratch.path());
+    EXPECT_EQ(store.readField(Field::Name, 0), "first");  // builds the index
+    scratch.put("QK/MAP%QK 0DA.QK", "40");
+    EXPECT_EQ(store.readField(Field::Age, 0), "40");  // rebuilt once on the miss
+    EXPECT_EQ(storeErrorOf([&] { store.readField(Field::Email, 0); }),
+              "Cannot read QK/mep%qk 0dE.qk: " + missing());
+}
+
+TEST(AccountStoreFiles, EveryFileIsOwnerOnlyAndTheDirectoryToo) {
+    ScratchStore scratch;
+    scratch.put("num.qk", "0");
+    const mode_t previous = ::umask(0);  // the store must not rely on the umask
+    AccountStore store(scratch.path());
+    EXPECT_TRUE(store.runFirstRunSetup(scratch.path()));
+    store.registerUser(someone("a"));
+    ::umask(previous);
+    EXPECT_EQ(modeOf(scratch.at("QK")), 0700);
+    EXPECT_EQ(modeOf(scratch.at("num.qk")), 0600);
+    for (const QString& name : scratch.entries("QK")) {
+        EXPECT_EQ(modeOf(scratch.at("QK/" + name)), 0600) << name.toStdString();
+    }
+    EXPECT_EQ(scratch.entries("QK").size(), 6);
+}
+
+namespace {
+
+[[noreturn]] void crashBeforeRename(const QByteArray&, const QByteArray&) {
+    throw std::runtime_error("simulated crash");
+}
+
+// Installs the crash hook for one scope.
+struct CrashBeforeRename {
+    CrashBeforeRename() { storefiles::setBeforeRenameHook(&crashBeforeRename); }
+    ~CrashBeforeRename() { storefiles::setBeforeRenameHook(nullptr); }
+};
+
+}  // namespace
+
+TEST(AccountStoreFiles, AWriteInterruptedBeforeTheRenameLeavesTheOldFileIntact) {
+    ScratchStore scratch;
+    setUp(scratch, "7");
+    const QByteArray before = scratch.bytes("QK/num.qk");
+    {
+        AccountStore store(scratch.path());
+        const CrashBeforeRename crash;
+        EXPECT_THROW(store.save("QK/num.qk", "8"), std::runtime_error);
+    }
+    EXPECT_EQ(scratch.bytes("QK/num.qk"), before);
+    // The dead write's temporary stays behind, complete, and confuses nobody.
+    const QStringList left = scratch.entries("QK");
+    ASSERT_EQ(left.size(), 2);
+    EXPECT_TRUE(storefiles::isTemporaryName(left[0])) << left[0].toStdString();
+    EXPECT_EQ(scratch.bytes("QK/" + left[0]), rtf::write("8"));
+    AccountStore store(scratch.path());
+    EXPECT_EQ(store.loadCounterText(), "7");
+    EXPECT_FALSE(store.runFirstRunSetup(scratch.path()));
+    store.save("QK/num.qk", "9");
+    EXPECT_EQ(store.loadCounterText(), "9");
+}
+
+TEST(AccountStoreFiles, ARegistrationInterruptedPartWayKeepsTheCounter) {
+    ScratchStore scratch;
+    setUp(scratch, "2");
+    AccountStore store(scratch.path());
+    {
+        const CrashBeforeRename crash;
+        EXPECT_THROW(store.registerUser(someone("x")), std::runtime_error);
+    }
+    EXPECT_EQ(store.loadCounterText(), "2");
+    // The next registration takes the same number and the store is whole again.
+    EXPECT_EQ(store.registerUser(someone("y")), "3");
+    EXPECT_EQ(store.readCredentials(2).userName, "usery");
+}
+
+TEST(AccountStoreFiles, AFailedWriteNamesTheFileAndLeavesNoTemporary) {
+    ScratchStore scratch;
+    setUp(scratch, "1");
+    QDir().mkpath(scratch.at("QK/mnp%qk 1dN.qk"));  // a directory where the file goes
+    AccountStore store(scratch.path());
+    EXPECT_EQ(storeErrorOf([&] { store.registerUser(someone("a")); }),
+              "Cannot write QK/mnp%qk 1dN.qk: " + qt_error_string(EISDIR));
+    EXPECT_EQ(scratch.entries("QK"), (QStringList{"mnp%qk 1dN.qk", "num.qk"}));
+    EXPECT_EQ(store.loadCounterText(), "1");
+}
+
+TEST(AccountStoreHostile, DamagedFilesGiveMessagesNamingTheFile) {
+    ScratchStore scratch;
+    scratch.put("num.qk", "1");
+    AccountStore store(scratch.path());
+    EXPECT_EQ(storeErrorOf([&] { store.loadCounterText(); }),
+              "Cannot read QK/num.qk: " + missing());
+
+    scratch.putBytes("QK/num.qk", "garbage, not RTF");
+    const QString garbage = storeErrorOf([&] { store.loadCounterText(); });
+    EXPECT_TRUE(garbage.startsWith("Cannot read QK/num.qk: not a valid store file ("))
+        << garbage.toStdString();
+    EXPECT_TRUE(garbage.endsWith(")"));
+
+    scratch.putBytes("QK/num.qk", QByteArray());
+    EXPECT_TRUE(storeErrorOf([&] {
+                    store.loadCounterText();
+                }).startsWith("Cannot read QK/num.qk: not a valid store file ("));
+
+    scratch.putBytes("QK/num.qk", QByteArray(3 << 20, '{'));
+    EXPECT_TRUE(
+        storeErrorOf([&] { store.loadCounterText(); }).startsWith("Cannot read QK/num.qk: "));
+
+    QFile::remove(scratch.at("QK/num.qk"));
+    QDir().mkpath(scratch.at("QK/num.qk"));
+    EXPECT_EQ(storeErrorOf([&] { store.loadCounterText(); }),
+              "Cannot read QK/num.qk: " + qt_error_string(EISDIR));
+    EXPECT_EQ(storeErrorOf([&] { store.registerUser(someone("a")); }),
+              "Cannot read QK/num.qk: " + qt_error_string(EISDIR));
+
+    // A FIFO must not hang the reader waiting for a writer.
+    QDir(scratch.at("QK")).rmdir("num.qk");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(scratch.at("QK/num.qk")).constData(), 0600), 0);
+    EXPECT_EQ(storeErrorOf([&] { store.loadCounterText(); }),
+              "Cannot read QK/num.qk: not a regular file");
+}
+
+TEST(AccountStoreHostile, AStoreDirectoryThatIsAFileIsReported) {
+    ScratchStore scratch;
+    scratch.put("num.qk", "1");
+    scratch.putBytes("QK", "not a directory");
+    AccountStore store(scratch.path());
+    EXPECT_EQ(storeErrorOf([&] { store.loadCounterText(); }),
+              "Cannot read QK/num.qk: " + qt_error_string(ENOTDIR));
+    scratch.put("num.qk", "0");
+    EXPECT_EQ(storeErrorOf([&] { store.runFirstRunSetup(scratch.path()); }),
+              "Cannot create directory QK: " + qt_error_string(EEXIST));
+}
+
+TEST(AccountStoreHostile, AnUnreadableFileIsReported) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "permissions do not bind the superuser";
+    ScratchStore scratch;
+    setUp(scratch, "1");
+    ::chmod(QFile::encodeName(scratch.at("QK/num.qk")).constData(), 0);
+    AccountStore store(scratch.path());
+    EXPECT_EQ(storeErrorOf([&] { store.loadCounterText(); }),
+              "Cannot read QK/num.qk: " + qt_error_string(EACCES));
+}
+
+TEST(AccountStoreCounter, TheTwoReadingsOfACounter) {
+    ScratchStore scratch;
+    setUp(scratch, "12abc");
+    AccountStore store(scratch.path());
+    const QString text = store.loadCounterText();
+    EXPECT_EQ(mindlark::readNumberLeniently(text), 12);            // how a sign-in counts it
+    EXPECT_FALSE(mindlark::readNumberStrictly(text).has_value());  // how start-up checks it
+    EXPECT_EQ(storeErrorOf([&] { store.registerUser(someone("a")); }),
+              "Cannot register a user: QK/num.qk holds \"12abc\", which is not a user count");
+    EXPECT_EQ(scratch.entries("QK"), QStringList{"num.qk"});  // nothing of the user written
+
+    store.save("QK/num.qk", "-1");
+    EXPECT_EQ(storeErrorOf([&] { store.registerUser(someone("a")); }),
+              "Cannot register a user: QK/num.qk holds \"-1\", which is not a user count");
+    store.save("QK/num.qk", " 2 ");
+    EXPECT_EQ(store.registerUser(someone("a")), "3");
+    EXPECT_EQ(store.readCredentials(2).userName, "usera");
+}
+
+TEST(AccountStoreRegistration, NumbersFollowTheCounter) {
+    ScratchStore scratch;
+    setUp(scratch, "9");
+    AccountStore store(scratch.path());
+    EXPECT_EQ(store.registerUser(someone("9")), "10");
+    EXPECT_EQ(store.registerUser(someone("10")), "11");
+    EXPECT_EQ(scratch.entries("QK"),
+              (QStringList{"map%qk 10dA.qk", "map%qk 9dA.qk", "mep%qk 10dE.qk", "mep%qk 9dE.qk",
+                           "mnp%qk 10dN.qk", "mnp%qk 9dN.qk", "mpp%qk 10dp.qk", "mpp%qk 9dp.qk",
+                           "mup%qk 10du.qk", "mup%qk 9du.qk", "num.qk"}));
+    EXPECT_EQ(store.loadCounterText(), "11");
+    EXPECT_EQ(store.readField(Field::Name, 9), "Name 9");
+    EXPECT_EQ(store.readField(Field::Email, 10), "10@example.org");
+}
+
+TEST(AccountStoreRegistration, TheCounterIsReloadedFromDiskNotRemembered) {
+    ScratchStore scratch;
+    setUp(scratch, "0");
+    AccountStore first(scratch.path());
+    AccountStore second(scratch.path());
+    EXPECT_EQ(first.registerUser(someone("a")), "1");
+    EXPECT_EQ(second.registerUser(someone("b")), "2");
+    EXPECT_EQ(first.registerUser(someone("c")), "3");
+    EXPECT_EQ(first.readCredentials(1).userName, "userb");
+}
+
+TEST(AccountStoreRegistration, AMissingStoreDirectoryIsReported) {
+    ScratchStore scratch;
+    scratch.put("num.qk", "1");
+    AccountStore store(scratch.path());
+    EXPECT_EQ(storeErrorOf([&] { store.registerUser(someone("a")); }),
+              "Cannot lock QK: " + missing());
+}
+
+TEST(FirstRunSetUp, MarkerZeroCreatesTheStoreAndSetsTheMarker) {
+    ScratchStore scratch;
+    scratch.put("num.qk", "0");
+    AccountStore store(scratch.path());
+    EXPECT_TRUE(store.runFirstRunSetup(scratch.path()));
+    EXPECT_EQ(store.load("num.qk"), "1");
+    EXPECT_EQ(store.loadCounterText(), "0");
+    EXPECT_EQ(scratch.bytes("QK/num.qk"), rtf::write("0"));
+    EXPECT_EQ(scratch.entries("QK"), QStringList{"num.qk"});
+    EXPECT_FALSE(store.runFirstRunSetup(scratch.path()));  // the marker now says "1"
+}
+
+TEST(FirstRunSetUp, AnExistingStoreAndCounterAreKept) {
+    ScratchStore scratch;
+    scratch.put("NUM.QK", "0");  // shipped again, say by a reinstall
+    scratch.put("qk/NUM.QK", "4");
+    scratch.put("qk/mup%qk 3du.qk", "dina");
+    AccountStore store(scratch.path());
+    EXPECT_TRUE(store.runFirstRunSetup(scratch.path()));
+    EXPECT_EQ(store.loadCounterText(), "4");
+    EXPECT_EQ(scratch.entries(""), (QStringList{"NUM.QK", "qk"}));
+    EXPECT_EQ(scratch.entries("qk"), (QStringList{"NUM.QK", "mup%qk 3du.qk"}));
+    EXPECT_EQ(store.load("num.qk"), "1");
+
+    // A directory without a counter gets one; a damaged counter is not overwritten.
+    ScratchStore bare;
+    bare.put("num.qk", "0");
+    QDir().mkpath(bare.at("QK"));
+    AccountStore bareStore(bare.path());
+    EXPECT_TRUE(bareStore.runFirstRunSetup(bare.path()));
+    EXPECT_EQ(bareStore.loadCounterText(), "0");
+    bare.put("num.qk", "0");
+    bare.putBytes("QK/num.qk", "damaged");
+    EXPECT_TRUE(bareStore.runFirstRunSetup(bare.path()));
+    EXPECT_EQ(bare.bytes("QK/num.qk"), "damaged");
+}
+
+TEST(FirstRunSetUp, OnlyExactlyZeroRunsIt) {
+    for (const QString& marker : {QStringLiteral("1"), QStringLiteral(" 0"), QStringLiteral("00"),
+                                  QStringLiteral("0\r\n"), QString()}) {
+        ScratchStore scratch;
+        scratch.put("num.qk", marker);
+        AccountStore store(scratch.path());
+        EXPECT_FALSE(store.runFirstRunSetup(scratch.path())) << marker.toStdString();
+        EXPECT_EQ(scratch.entries(""), QStringList{"num.qk"});
+        EXPECT_EQ(store.load("num.qk"), marker);
+    }
+}
+
+TEST(FirstRunSetUp, AMissingOrDamagedMarkerIsAnError) {
+    ScratchStore scratch;
+    AccountStore store(scratch.path());
+    EXPECT_EQ(storeErrorOf([&] { store.runFirstRunSetup(scratch.path()); }),
+              "Cannot read num.qk: " + missing());
+    scratch.putBytes("num.qk", "0");
+    EXPECT_TRUE(storeErrorOf([&] {
+                    store.runFirstRunSetup(scratch.path());
+                }).startsWith("Cannot read num.qk: not a valid store file ("));
+    EXPECT_TRUE(scratch.entries("").size() == 1);
+}
+
+TEST(AccountStorePaths, PathsOutsideTheStoreAreRefused) {
+    ScratchStore scratch;
+    setUp(scratch);
+    AccountStore store(scratch.path());
+    EXPECT_EQ(storeErrorOf([&] { store.load("../num.qk"); }),
+              "Cannot read ../num.qk: not a path inside the store");
+    EXPECT_EQ(storeErrorOf([&] { store.save("/tmp/x", "1"); }),
+              "Cannot write /tmp/x: not a path inside the store");
+    EXPECT_EQ(storeErrorOf([&] { store.load("QK/"); }),
+              "Cannot read QK/: not a path inside the store");
+}

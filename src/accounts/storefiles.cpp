@@ -1,0 +1,206 @@
+#include "accounts/storefiles.h"
+
+#include <QRandomGenerator>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <atomic>
+#include <cerrno>
+
+namespace mindlark::storefiles {
+
+namespace {
+
+std::atomic<BeforeRenameHook> beforeRenameHook{nullptr};
+std::atomic<bool> durableWrites{true};
+
+// Marks every temporary: a leading dot, then the final name, then this and a random tag.
+constexpr char kTemporaryTag[] = ".tmp-";
+
+QString errorText(int error) {
+    return qt_error_string(error);
+}
+
+// Closes a descriptor on every path out of a scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor() {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
+    // Closes now, reporting the error close() gives (a late write failure on some file systems).
+    int closeNow() {
+        const int result = ::close(fd_);
+        fd_ = -1;
+        return result == 0 ? 0 : errno;
+    }
+
+private:
+    int fd_;
+};
+
+int openRetrying(const char* path, int flags, mode_t mode = 0) {
+    int fd;
+    do {
+        fd = ::open(path, flags, mode);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+int writeAll(int fd, QByteArrayView data) {
+    qsizetype done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, size_t(data.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return errno;
+        }
+        done += n;
+    }
+    return 0;
+}
+
+QByteArray randomTag() {
+    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    QByteArray tag(8, '0');
+    for (char& c : tag)
+        c = kDigits[QRandomGenerator::global()->bounded(36)];
+    return tag;
+}
+
+}  // namespace
+
+ReadOutcome readFile(const QByteArray& path) {
+    ReadOutcome outcome;
+    const auto fail = [&outcome](int error, QString reason = {}) {
+        outcome.error = error;
+        outcome.reason = reason.isEmpty() ? errorText(error) : reason;
+        outcome.data.clear();
+        return outcome;
+    };
+    // O_NONBLOCK: opening a FIFO for reading must not wait for a writer.
+    FileDescriptor fd(openRetrying(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (fd.get() < 0)
+        return fail(errno);
+    struct stat info;
+    if (::fstat(fd.get(), &info) != 0)
+        return fail(errno);
+    if (S_ISDIR(info.st_mode))
+        return fail(EISDIR);
+    if (!S_ISREG(info.st_mode))
+        return fail(EINVAL, QStringLiteral("not a regular file"));
+    if (info.st_size > kMaxFileSize) {
+        return fail(EFBIG, QStringLiteral("larger than any store file"));
+    }
+    // One byte more than the size, so a file that grew meanwhile is still read whole.
+    qsizetype capacity = qsizetype(info.st_size) + 1;
+    outcome.data.resize(capacity);
+    qsizetype used = 0;
+    for (;;) {
+        if (used == capacity) {
+            if (capacity > kMaxFileSize)
+                return fail(EFBIG, QStringLiteral("larger than any store file"));
+            capacity *= 2;
+            outcome.data.resize(capacity);
+        }
+        const ssize_t n = ::read(fd.get(), outcome.data.data() + used, size_t(capacity - used));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail(errno);
+        }
+        if (n == 0)
+            break;
+        used += n;
+    }
+    outcome.data.truncate(used);
+    return outcome;
+}
+
+QString replaceFile(const QByteArray& directory, const QByteArray& name, QByteArrayView data) {
+    const QByteArray finalPath = directory + '/' + name;
+    QByteArray temporaryPath;
+    int fdNumber = -1;
+    for (int attempt = 0; attempt < 100 && fdNumber < 0; ++attempt) {
+        temporaryPath = directory + "/." + name + kTemporaryTag + randomTag();
+        fdNumber = openRetrying(temporaryPath.constData(),
+                                O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fdNumber < 0 && errno != EEXIST)
+            return errorText(errno);
+    }
+    if (fdNumber < 0)
+        return errorText(EEXIST);
+    FileDescriptor fd(fdNumber);
+    const auto discard = [&temporaryPath](int error) {
+        ::unlink(temporaryPath.constData());
+        return errorText(error);
+    };
+    // The umask may have taken more than group and other bits away; the owner must
+    // still be able to read and write the file.
+    if (::fchmod(fd.get(), 0600) != 0)
+        return discard(errno);
+    if (const int error = writeAll(fd.get(), data))
+        return discard(error);
+    if (durableWrites.load(std::memory_order_relaxed) && ::fsync(fd.get()) != 0) {
+        return discard(errno);
+    }
+    if (const int error = fd.closeNow())
+        return discard(error);
+    if (const BeforeRenameHook hook = beforeRenameHook.load())
+        hook(temporaryPath, finalPath);
+    if (::rename(temporaryPath.constData(), finalPath.constData()) != 0)
+        return discard(errno);
+    if (durableWrites.load(std::memory_order_relaxed))
+        return syncDirectory(directory);
+    return {};
+}
+
+int makeDirectory(const QByteArray& path) {
+    if (::mkdir(path.constData(), 0700) != 0)
+        return errno;
+    // The umask cannot widen 0700, but it can narrow it below what the owner needs.
+    if (::chmod(path.constData(), 0700) != 0)
+        return errno;
+    if (!durableWrites.load(std::memory_order_relaxed))
+        return 0;
+    const qsizetype slash = path.lastIndexOf('/');
+    const QByteArray parent = slash < 0    ? QByteArray(".")
+                              : slash == 0 ? QByteArray("/")
+                                           : path.left(slash);
+    const int fd = openRetrying(parent.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int result = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
+    ::close(fd);
+    return result;
+}
+
+QString syncDirectory(const QByteArray& path) {
+    FileDescriptor fd(openRetrying(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return errorText(errno);
+    // Some file systems cannot flush a directory; the rename is then as durable as they allow.
+    if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != EROFS)
+        return errorText(errno);
+    return {};
+}
+
+bool isTemporaryName(QStringView name) {
+    return name.startsWith(u'.') && name.contains(QLatin1StringView(kTemporaryTag));
+}
+
+void setBeforeRenameHook(BeforeRenameHook hook) {
+    beforeRenameHook.store(hook);
+}
+
+void setDurableWrites(bool durable) {
+    durableWrites.store(durable);
+}
+
+}  // namespace mindlark::storefiles

@@ -1,0 +1,112 @@
+#include "accounts/storenames.h"
+
+#include "accounts/numbers.h"
+
+namespace mindlark::storenames {
+
+namespace {
+
+struct FieldNames {
+    Field field;
+    const char16_t* prefix;
+    const char16_t* writeSuffix;
+    const char16_t* readSuffix;
+};
+
+constexpr FieldNames kNames[] = {
+    {Field::Name, u"mnp%qk", u"dN.qk", u"dN.qk"},
+    {Field::Age, u"map%qk", u"dA.qk", u"dA.qk"},
+    {Field::Email, u"mep%qk", u"dE.qk", u"dE.qk"},
+    {Field::UserName, u"mup%qk", u"du.qk", u"dU.qk"},
+    {Field::Password, u"mpp%qk", u"dp.qk", u"dP.qk"},
+};
+
+const FieldNames& namesOf(Field field) {
+    for (const FieldNames& names : kNames) {
+        if (names.field == field)
+            return names;
+    }
+    return kNames[0];
+}
+
+// Every prefix is six characters and every suffix five.
+constexpr qsizetype kPrefixLength = 6;
+constexpr qsizetype kSuffixLength = 5;
+
+bool equalsIgnoringCase(QStringView a, QStringView b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// The user number of a label written as numberText() writes it, else nothing.
+std::optional<std::int64_t> parseLabel(QStringView label) {
+    if (label.size() < 2 || label[0] != u' ')
+        return std::nullopt;
+    const QStringView digits = label.mid(1);
+    for (QChar c : digits) {
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+    }
+    if (digits.size() > 1 && digits[0] == u'0')
+        return std::nullopt;
+    bool ok = false;
+    const qlonglong value = digits.toLongLong(&ok);
+    if (!ok)
+        return std::nullopt;
+    return value;
+}
+
+}  // namespace
+
+QString prefix(Field field) {
+    return QString::fromUtf16(namesOf(field).prefix);
+}
+QString writeSuffix(Field field) {
+    return QString::fromUtf16(namesOf(field).writeSuffix);
+}
+QString readSuffix(Field field) {
+    return QString::fromUtf16(namesOf(field).readSuffix);
+}
+
+QString writeName(Field field, std::int64_t user) {
+    return prefix(field) + numberText(user) + writeSuffix(field);
+}
+
+QString readName(Field field, std::int64_t user) {
+    return prefix(field) + numberText(user) + readSuffix(field);
+}
+
+std::optional<ParsedName> parse(QStringView fileName) {
+    if (equalsIgnoringCase(fileName, kCounterName))
+        return ParsedName{true, Field::Name, 0};
+    if (fileName.size() <= kPrefixLength + kSuffixLength)
+        return std::nullopt;
+    const QStringView head = fileName.first(kPrefixLength);
+    const QStringView tail = fileName.last(kSuffixLength);
+    for (const FieldNames& names : kNames) {
+        if (!equalsIgnoringCase(head, names.prefix) ||
+            !equalsIgnoringCase(tail, names.writeSuffix)) {
+            continue;
+        }
+        const auto user = parseLabel(
+            fileName.sliced(kPrefixLength, fileName.size() - kPrefixLength - kSuffixLength));
+        if (!user)
+            return std::nullopt;
+        return ParsedName{false, names.field, *user};
+    }
+    return std::nullopt;
+}
+
+QString canonicalCase(const QString& fileName) {
+    const auto parsed = parse(fileName);
+    if (!parsed)
+        return fileName;
+    if (parsed->isCounter)
+        return QString::fromUtf16(kCounterName);
+    return writeName(parsed->field, parsed->user);
+}
+
+QString folded(QStringView name) {
+    return name.toString().toCaseFolded();
+}
+
+}  // namespace mindlark::storenames

@@ -1,0 +1,94 @@
+#include "accounts/signin.h"
+#include "accounts/accountstore.h"
+#include "storetestsupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+
+using mindlark::AccountStore;
+using mindlark::findAccount;
+using mindlark::UserFields;
+using mindlark::testing::ScratchStore;
+using mindlark::testing::storeErrorOf;
+
+namespace {
+
+// A set-up store holding the given accounts, registered in order.
+void withUsers(const ScratchStore& scratch, const QList<UserFields>& users) {
+    scratch.put("num.qk", "1");
+    scratch.put("QK/num.qk", "0");
+    AccountStore store(scratch.path());
+    for (const UserFields& user : users)
+        store.registerUser(user);
+}
+
+}  // namespace
+
+TEST(FindAccount, MatchesExactlyAndTheLaterDuplicateWins) {
+    ScratchStore scratch;
+    withUsers(scratch, {{"Ann", "30", "a@x", "ann", "pw"},
+                        {"Bob", "41", "b@x", "bob", "pw"},
+                        {"Ann Two", "52", "", "ann", "pw"},
+                        {"Ann Three", "63", "", "ann", "other"}});
+    AccountStore store(scratch.path());
+    const auto match = findAccount(store, "ann", "pw");
+    ASSERT_TRUE(match.has_value());
+    EXPECT_EQ(match->user, 2);
+    EXPECT_EQ(match->name, "Ann Two");
+    EXPECT_EQ(match->age, "52");
+    EXPECT_EQ(findAccount(store, "bob", "pw")->age, "41");
+
+    EXPECT_FALSE(findAccount(store, "Ann", "pw").has_value());
+    EXPECT_FALSE(findAccount(store, "ann", "PW").has_value());
+    EXPECT_FALSE(findAccount(store, "ann ", "pw").has_value());
+    EXPECT_FALSE(findAccount(store, "", "").has_value());
+}
+
+TEST(FindAccount, ReadsExactlyTheUsersBelowTheCounter) {
+    ScratchStore scratch;
+    withUsers(scratch, {{"A", "1", "", "a", "1"},
+                        {"B", "2", "", "b", "2"},
+                        {"C", "3", "", "c", "3"},
+                        {"D", "4", "", "d", "4"}});
+    scratch.put("QK/num.qk", "3");
+    // User 3 lies beyond the counter: never matched, and its damage goes unnoticed.
+    scratch.putBytes("QK/mpp%qk 3dp.qk", "not RTF");
+    AccountStore store(scratch.path());
+    EXPECT_EQ(findAccount(store, "c", "3")->user, 2);
+    EXPECT_FALSE(findAccount(store, "d", "4").has_value());
+}
+
+TEST(FindAccount, ADamagedCounterMeansNobody) {
+    ScratchStore scratch;
+    withUsers(scratch, {{"A", "1", "", "a", "1"}});
+    AccountStore store(scratch.path());
+    for (const char* counter : {"abc", "", "-4", "x1"}) {
+        scratch.put("QK/num.qk", counter);
+        EXPECT_FALSE(findAccount(store, "a", "1").has_value()) << counter;
+    }
+    scratch.put("QK/num.qk", " 1x");  // the leading number counts
+    EXPECT_TRUE(findAccount(store, "a", "1").has_value());
+}
+
+TEST(FindAccount, AMissingFileFailsEvenAfterAMatch) {
+    ScratchStore scratch;
+    withUsers(scratch, {{"A", "1", "", "a", "1"}, {"B", "2", "", "b", "2"}});
+    AccountStore store(scratch.path());
+    QFile::remove(scratch.at("QK/mpp%qk 1dp.qk"));
+    EXPECT_EQ(storeErrorOf([&] { findAccount(store, "a", "1"); }),
+              "Cannot read QK/mpp%qk 1dP.qk: " + qt_error_string(ENOENT));
+
+    ScratchStore profile;
+    withUsers(profile, {{"A", "1", "", "a", "1"}});
+    AccountStore profileStore(profile.path());
+    QFile::remove(profile.at("QK/map%qk 0dA.qk"));
+    EXPECT_FALSE(findAccount(profileStore, "a", "2").has_value());  // only a match reads the age
+    EXPECT_EQ(storeErrorOf([&] { findAccount(profileStore, "a", "1"); }),
+              "Cannot read QK/map%qk 0dA.qk: " + qt_error_string(ENOENT));
+
+    // A counter far beyond the files fails at the first missing user, without a long scan.
+    profile.put("QK/num.qk", "999999999999");
+    EXPECT_EQ(storeErrorOf([&] { findAccount(profileStore, "x", "y"); }),
+              "Cannot read QK/mup%qk 1dU.qk: " + qt_error_string(ENOENT));
+}
