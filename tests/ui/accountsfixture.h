@@ -47,6 +47,17 @@ Control* control(const QWidget& window, const char* name) {
     return found;
 }
 
+// Types `text` into `box` key by key, as a player would; letters outside ASCII
+// arrive as key events carrying their text, as an input method delivers them.
+inline void typeInto(QWidget* box, const QString& text) {
+    for (const QChar ch : text) {
+        if (ch.unicode() < 0x80)
+            QTest::keyClicks(box, QString(ch));
+        else
+            QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+}
+
 // The controls that take the focus, in the order Tab visits them from `first`,
 // found by pressing Tab on the shown window until the focus comes back.
 inline QList<QWidget*> tabChain(QWidget* first) {

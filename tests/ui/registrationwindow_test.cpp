@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFile>
+#include <QFontMetrics>
 #include <QSignalSpy>
 #include <QSpontaneKeyEvent>
 #include <QTest>
@@ -32,12 +33,12 @@ protected:
     // Types the six fields as a player would, key by key.
     void type(const QString& name, const QString& age, const QString& email,
               const QString& userName, const QString& pass, const QString& vpass) {
-        QTest::keyClicks(box("Nameu"), name);
-        QTest::keyClicks(box("age"), age);
-        QTest::keyClicks(box("Email"), email);
-        QTest::keyClicks(box("userName"), userName);
-        QTest::keyClicks(box("Pass"), pass);
-        QTest::keyClicks(box("Vpass"), vpass);
+        testing::typeInto(box("Nameu"), name);
+        testing::typeInto(box("age"), age);
+        testing::typeInto(box("Email"), email);
+        testing::typeInto(box("userName"), userName);
+        testing::typeInto(box("Pass"), pass);
+        testing::typeInto(box("Vpass"), vpass);
     }
 
     bool warningShown() { return control<QLabel>(*window, "worning")->isVisibleTo(window.get()); }
@@ -131,6 +132,15 @@ TEST_F(RegistrationWindowTest, HasTheFixedNewUserWindowLayout) {
     EXPECT_EQ(warning->palette().color(QPalette::WindowText), QColor(Qt::red));
 }
 
+TEST_F(RegistrationWindowTest, EveryCaptionFitsItsPlace) {
+    const QList<QLabel*> labels = window->findChildren<QLabel*>();
+    ASSERT_FALSE(labels.isEmpty());
+    for (const QLabel* label : labels) {
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width())
+            << label->objectName().toStdString();
+    }
+}
+
 TEST_F(RegistrationWindowTest, OpensWithTheFocusInTheNameAndTabsThroughFieldsAndButtons) {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -180,6 +190,10 @@ struct RefusedCase {
     const char* pass;
     const char* vpass;
 };
+
+void PrintTo(const RefusedCase& c, std::ostream* out) {
+    *out << c.what;
+}
 
 class RegistrationRefusedTest : public RegistrationWindowTest,
                                 public ::testing::WithParamInterface<RefusedCase> {};

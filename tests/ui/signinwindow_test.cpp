@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCursor>
+#include <QFontMetrics>
 #include <QSignalSpy>
 #include <QSpontaneKeyEvent>
 #include <QTest>
@@ -92,6 +93,15 @@ TEST_F(SignInWindowTest, HasTheResizableSignInWindowLayout) {
     EXPECT_EQ(warning->palette().color(QPalette::WindowText), QColor(Qt::red));
 }
 
+TEST_F(SignInWindowTest, EveryCaptionFitsItsPlace) {
+    const QList<QLabel*> labels = window->findChildren<QLabel*>();
+    ASSERT_FALSE(labels.isEmpty());
+    for (const QLabel* label : labels) {
+        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->text()), label->width())
+            << label->objectName().toStdString();
+    }
+}
+
 TEST_F(SignInWindowTest, OpensWithTheFocusInUserAndMasksThePassword) {
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
@@ -128,15 +138,20 @@ TEST_F(SignInWindowTest, LaterLoadsOpenTheSignInWindowOnlyOnceSomebodyIsRegister
     EXPECT_EQ(store.load("num.qk"), "1");
 }
 
-TEST_F(SignInWindowTest, LoadRefusesACounterThatIsNotANumber) {
+TEST_F(SignInWindowTest, LoadRefusesACounterThatIsNotAUserCount) {
     setUpStore();
-    store.save("QK/num.qk", "two");
-    try {
-        window->Form_Load();
-        FAIL() << "a damaged counter was accepted";
-    } catch (const StoreError& error) {
-        EXPECT_TRUE(error.message().contains("QK/num.qk")) << error.message().toStdString();
+    for (const char* damaged : {"two", "", "1 2", "-1"}) {
+        store.save("QK/num.qk", damaged);
+        try {
+            window->Form_Load();
+            ADD_FAILURE() << "counter \"" << damaged << "\" was accepted";
+        } catch (const StoreError& error) {
+            EXPECT_TRUE(error.message().contains("QK/num.qk")) << error.message().toStdString();
+        }
     }
+    // Surrounding spaces are allowed by the strict reading.
+    store.save("QK/num.qk", " 0 ");
+    EXPECT_TRUE(window->Form_Load());
 }
 
 // A store with three users: Ann, a second "ann" who differs in case, and a later

@@ -1,5 +1,6 @@
 #include "ui/accounts/formcontrols.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -7,6 +8,19 @@
 #include <limits>
 
 namespace mindlark {
+
+namespace {
+
+// Below this a caption is no longer worth shrinking: it is clipped instead.
+constexpr qreal kSmallestCaptionPoints = 6.0;
+
+}  // namespace
+
+void useFormFont(QWidget* window) {
+    QFont font = window->font();
+    font.setPointSize(8);
+    window->setFont(font);
+}
 
 QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place) {
     auto* box = new QLineEdit(parent);
@@ -32,6 +46,15 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption,
     label->setGeometry(place);
     label->setTextFormat(Qt::PlainText);
     label->setFocusPolicy(Qt::NoFocus);
+    // The boxes were sized for an 8-point system font; where the platform's font
+    // runs wider, a smaller size keeps the whole caption readable in its place.
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(caption) > place.width() &&
+           font.pointSizeF() > kSmallestCaptionPoints) {
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    }
+    if (font != label->font())
+        label->setFont(font);
     return label;
 }
 

@@ -16,7 +16,12 @@ QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place)
 // A text box that shows "*" for every character, whatever the platform's own mask.
 QLineEdit* makePasswordBox(QWidget* parent, const QString& name, const QRect& place);
 
-// A named label with a caption; labels never take the focus.
+// The font every account window uses: the platform's own, at the 8 points the
+// windows' places were measured for. Set on the window before its controls.
+void useFormFont(QWidget* window);
+
+// A named label with a plain-text caption that never takes the focus; the font
+// shrinks when the caption would not fit its place otherwise.
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& place);
 
 // A label in red text, hidden until a refused input shows it.

@@ -40,6 +40,7 @@ RegistrationWindow::RegistrationWindow(AccountStore& store, AccountBuffers& buff
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                    Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(twipsToPixels(5985), twipsToPixels(3870));
+    useFormFont(this);
 
     // Created in tab order, so the chain below only makes the order explicit.
     nameu_ = makeTextBox(this, QStringLiteral("Nameu"), twipsRect(1560, 240, 2655, 285));

@@ -27,6 +27,7 @@ SignInWindow::SignInWindow(AccountStore& store, AccountBuffers& buffers,
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Sign In"));
     resize(twipsToPixels(4470), twipsToPixels(2790));
+    useFormFont(this);
 
     // Created in tab order, so the chain below only makes the order explicit.
     user_ = makeTextBox(this, QStringLiteral("user"), twipsRect(1080, 480, 2895, 285));
@@ -63,9 +64,11 @@ bool SignInWindow::Form_Load() {
     store_.runFirstRunSetup(dir1Path_());
     buffers_.number = store_.loadCounterText();
     const std::optional<std::int64_t> users = readNumberStrictly(buffers_.number);
-    if (!users) {
+    // A negative count is as damaged as a word: registration refuses it as well,
+    // so starting on it would only lead to a failure later.
+    if (!users || *users < 0) {
         throw StoreError(
-            QStringLiteral("Cannot read QK/num.qk: the user counter \"%1\" is not a number")
+            QStringLiteral("Cannot read QK/num.qk: it holds \"%1\", which is not a user count")
                 .arg(buffers_.number));
     }
     return *users == 0;
