@@ -16,23 +16,30 @@ QString buildAnswerCode(const GridIndexes& grid, const QString& ageText, std::in
     const auto piece = [&grid](int position) { return numberText(grid[position]); };
     QString code;
     code.reserve(64 + ageText.size() + 20);
-    for (int p : {0, 1, 2}) code += piece(p);
+    for (int p : {0, 1, 2})
+        code += piece(p);
     code += u'-';
-    for (int p : {3, 4, 5}) code += piece(p);
+    for (int p : {3, 4, 5})
+        code += piece(p);
     code += u'-';
-    for (int p : {6, 7, 8, 9}) code += piece(p);
+    for (int p : {6, 7, 8, 9})
+        code += piece(p);
     code += u'-';
-    for (int p : {10, 11, 12, 13}) code += piece(p);
+    for (int p : {10, 11, 12, 13})
+        code += piece(p);
     code += u'-';
-    for (int p : {14, 15, 16}) code += piece(p);
+    for (int p : {14, 15, 16})
+        code += piece(p);
     code += u'-';
-    for (int p : {17, 18, 19}) code += piece(p);
+    for (int p : {17, 18, 19})
+        code += piece(p);
     code += u'-';
     code += piece(20);
     code += u'-';
     code += ageText;
     code += u'-';
-    for (int p : {21, 22, 23}) code += piece(p);
+    for (int p : {21, 22, 23})
+        code += piece(p);
     code += u'-';
     code += piece(24);
     code += u'-';

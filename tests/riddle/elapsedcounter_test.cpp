@@ -38,7 +38,8 @@ TEST(ElapsedCounter, LetterCaseAloneIsAChange) {
 
 TEST(ElapsedCounter, GoesPastSixteenBitsWithoutWrapping) {
     ElapsedCounter counter("x");
-    for (int i = 0; i < 40000; ++i) counter.tick("x");
+    for (int i = 0; i < 40000; ++i)
+        counter.tick("x");
     EXPECT_EQ(counter.value(), 40000);
     EXPECT_GT(counter.value(), 32767);
 }
