@@ -187,15 +187,25 @@ public:
 private:
     // One step: consumes at least one byte, or fails. False once finished or failed.
     bool step();
+    // Reads what follows a backslash: a control word, symbol or \'hh escape.
     bool controlSequence();
+    // Acts on a control word that is not a fallback of the last \u.
     void controlWord(std::string_view word, bool hasParameter, int parameter);
+    // A '{': the new group starts with its parent's state.
     void openGroup();
+    // A '}': the parent's state comes back; the outermost brace ends the document.
     void closeGroup();
+    // Adds a character to the plain text when the group's characters are text.
     void text(char16_t ch);
-    void paragraph(bool final);
+    // Adds CR LF to the plain text; a paragraph mark may be the document's last.
+    void lineBreak(bool paragraphMark);
+    // Queues a byte of the current font's code page for decoding with its neighbours.
     void hexByte(char byte);
+    // Decodes the queued bytes into the plain text.
     void flushBytes();
+    // The code page of the current font, or of the document when the font says none.
     int currentCodePage() const;
+    // Records why the document cannot be read; returns false for the caller to pass on.
     bool fail(const QString& why);
     // True when the character just read is a fallback for the last \u, to be dropped.
     bool consumeFallback();
@@ -322,11 +332,11 @@ void Reader::text(char16_t ch) {
         text_ += QChar(ch);
 }
 
-void Reader::paragraph(bool final) {
+void Reader::lineBreak(bool paragraphMark) {
     if (state_.destination != Destination::Text)
         return;
     text_ += QStringLiteral("\r\n");
-    if (final)
+    if (paragraphMark)
         paragraphEnd_ = text_.size();
 }
 
@@ -402,7 +412,7 @@ bool Reader::controlSequence() {
                 break;
             case '\r':
             case '\n':
-                paragraph(true);
+                lineBreak(true);
                 break;
             default:
                 break;  // other control symbols carry no text
@@ -497,9 +507,9 @@ void Reader::controlWord(std::string_view word, bool hasParameter, int parameter
     } else if (word == "uc") {
         state_.unicodeSkip = hasParameter ? std::max(parameter, 0) : 1;
     } else if (isParagraphWord(word)) {
-        paragraph(true);
+        lineBreak(true);
     } else if (word == "line") {
-        paragraph(false);
+        lineBreak(false);
     } else if (const char16_t ch = characterWord(word); ch != 0) {
         text(ch);
     } else if (word == "f") {
