@@ -1,0 +1,275 @@
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTextBlock>
+#include <QTimer>
+
+#include "mainwindowfixture.h"
+
+using mindlark::Attribute;
+using mindlark::Language;
+using mindlark::testing::MainWindowTest;
+using mindlark::testing::twipsPlace;
+
+namespace {
+
+QAction* action(QWidget* window, const char* name) {
+    return window->findChild<QAction*>(QString::fromLatin1(name));
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, FixedWindowAtItsPlace) {
+    EXPECT_EQ(window->objectName(), "Form1");
+    EXPECT_EQ(window->windowTitle(), "Mindlark?");
+    EXPECT_FALSE(window->isVisible()) << "the flow decides when the window is shown";
+    EXPECT_FALSE(window->windowIcon().isNull());
+
+    const Qt::WindowFlags flags = window->windowFlags();
+    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMinimizeButtonHint);
+    EXPECT_FALSE(flags & Qt::WindowMaximizeButtonHint);
+
+    window->show();
+    QWidget* client = window->centralWidget();
+    EXPECT_EQ(client->size(), QSize(765, 610));
+    EXPECT_EQ(window->minimumSize(), window->maximumSize()) << "the user cannot resize it";
+    EXPECT_EQ(window->size(), window->minimumSize());
+    EXPECT_EQ(client->mapToGlobal(QPoint(0, 0)), QPoint(127, 95));
+    EXPECT_GE(client->y(), window->menuBar()->height()) << "the client area lies below the menu";
+
+    EXPECT_TRUE(client->autoFillBackground());
+    EXPECT_EQ(client->palette().color(QPalette::Window), QColor(255, 255, 255));
+}
+
+TEST_F(MainWindowTest, WelcomeLabelAndHiddenDirectoryControl) {
+    auto* nameuser = window->findChild<QLabel*>("nameuser");
+    ASSERT_NE(nameuser, nullptr);
+    EXPECT_EQ(nameuser->geometry(), twipsPlace(360, 0, 3375, 255));
+    EXPECT_TRUE(nameuser->text().isEmpty());
+    EXPECT_FALSE(nameuser->autoFillBackground());
+    EXPECT_TRUE(nameuser->alignment() & Qt::AlignLeft);
+
+    window->setWelcomeCaption("Welcome Ann");
+    EXPECT_EQ(nameuser->text(), "Welcome Ann");
+    EXPECT_EQ(window->welcomeCaption(), "Welcome Ann");
+
+    window->show();
+    auto* dir1 = window->findChild<QWidget*>("Dir1");
+    ASSERT_NE(dir1, nullptr);
+    EXPECT_FALSE(dir1->isVisible());
+    EXPECT_EQ(window->dir1Path(), QDir::currentPath());
+    EXPECT_EQ(dir1->property("path").toString(), window->dir1Path());
+}
+
+TEST(MainWindowDirectory, Dir1KeepsTheDirectoryOfCreation) {
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(elsewhere.isValid());
+    const QString start = QDir::currentPath();
+    mindlark::MainWindow window([] { return QString(); });
+    ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
+    EXPECT_EQ(window.dir1Path(), start);
+    QDir::setCurrent(start);
+}
+
+TEST_F(MainWindowTest, MenuTreeInOrder) {
+    QMenuBar* bar = window->menuBar();
+    ASSERT_EQ(bar->actions().size(), 1);
+    auto* file = window->findChild<QMenu*>("File");
+    ASSERT_NE(file, nullptr);
+    EXPECT_EQ(file->title(), "File");
+    EXPECT_EQ(bar->actions().first(), file->menuAction());
+
+    const QList<QAction*> items = file->actions();
+    ASSERT_EQ(items.size(), 6);
+    const char* names[] = {"NewUser", "SignIn", "line", "lang", "l", "exit"};
+    const char* captions[] = {"New User", "Sign In", "-", "Language", "-", "Exit"};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(items[i]->objectName(), names[i]);
+        EXPECT_EQ(items[i]->text(), captions[i]);
+        EXPECT_TRUE(items[i]->isVisible());
+        EXPECT_TRUE(items[i]->shortcut().isEmpty());
+        EXPECT_FALSE(items[i]->isCheckable());
+    }
+    EXPECT_TRUE(items[2]->isSeparator());
+    EXPECT_TRUE(items[4]->isSeparator());
+
+    auto* lang = window->findChild<QMenu*>("lang");
+    ASSERT_NE(lang, nullptr);
+    EXPECT_EQ(items[3]->menu(), lang);
+    const QList<QAction*> languages = lang->actions();
+    ASSERT_EQ(languages.size(), 2);
+    EXPECT_EQ(languages[0]->objectName(), "englishs");
+    EXPECT_EQ(languages[0]->text(), "&English");
+    EXPECT_FALSE(languages[0]->isVisible());
+    EXPECT_EQ(languages[1]->objectName(), "arabic");
+    EXPECT_EQ(languages[1]->text(), "&Arabic");
+    EXPECT_TRUE(languages[1]->isVisible());
+    for (QAction* a : languages) {
+        EXPECT_TRUE(a->shortcut().isEmpty());
+        EXPECT_FALSE(a->isCheckable());
+    }
+
+    window->setSignInCaption("Change User");
+    EXPECT_EQ(items[1]->text(), "Change User");
+    EXPECT_EQ(window->signInCaption(), "Change User");
+}
+
+TEST_F(MainWindowTest, LanguageCommandsSwapPanesAndMenuItems) {
+    window->show();
+    QAction* englishs = action(window.get(), "englishs");
+    QAction* arabicItem = action(window.get(), "arabic");
+    window->setWelcomeCaption("Welcome Ann");
+    window->Timer1_Timer();
+    window->Timer1_Timer();
+
+    const auto expectEnglishShown = [&](bool englishShown) {
+        EXPECT_EQ(english().isVisible(), englishShown);
+        EXPECT_EQ(arabic().isVisible(), !englishShown);
+        EXPECT_EQ(arabicItem->isVisible(), englishShown);
+        EXPECT_EQ(englishs->isVisible(), !englishShown);
+    };
+    expectEnglishShown(true);
+
+    arabicItem->trigger();
+    expectEnglishShown(false);
+    window->arabic_Click();  // again for the pane already shown: nothing changes
+    expectEnglishShown(false);
+
+    englishs->trigger();
+    expectEnglishShown(true);
+    window->englishs_Click();
+    expectEnglishShown(true);
+
+    EXPECT_EQ(window->windowTitle(), "Mindlark?");
+    EXPECT_EQ(window->welcomeCaption(), "Welcome Ann");
+    EXPECT_EQ(window->elapsed(), 1) << "switching panes does not touch the counter";
+}
+
+TEST_F(MainWindowTest, TimerCountsTicksSinceTheCaptionChanged) {
+    auto* timer = window->findChild<QTimer*>("Timer1");
+    ASSERT_NE(timer, nullptr);
+    EXPECT_EQ(timer->interval(), 1000);
+    EXPECT_TRUE(timer->isActive()) << "it runs from creation, window shown or not";
+    EXPECT_FALSE(timer->isSingleShot());
+
+    // The window is still hidden: the counter runs all the same.
+    EXPECT_EQ(window->elapsed(), 0);
+    window->Timer1_Timer();
+    EXPECT_EQ(window->elapsed(), 1) << "unchanged (empty) caption since creation";
+
+    window->setWelcomeCaption("Welcome Ann");
+    EXPECT_EQ(window->elapsed(), 1) << "the change is noticed at the next tick";
+    window->Timer1_Timer();
+    EXPECT_EQ(window->elapsed(), 0);
+    window->Timer1_Timer();
+    EXPECT_EQ(window->elapsed(), 1);
+
+    window->setWelcomeCaption("Welcome Ann");  // same user again: keeps counting
+    window->Timer1_Timer();
+    EXPECT_EQ(window->elapsed(), 2);
+
+    window->setWelcomeCaption("Welcome ann");  // letter case counts
+    window->Timer1_Timer();
+    EXPECT_EQ(window->elapsed(), 0);
+
+    // The timer's own signal drives the same handler.
+    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
+    EXPECT_EQ(window->elapsed(), 1);
+}
+
+TEST_F(MainWindowTest, MenuCommandsAndClosingAskTheFlow) {
+    QSignalSpy exits(window.get(), &mindlark::MainWindow::exitRequested);
+    QSignalSpy newUsers(window.get(), &mindlark::MainWindow::newUserRequested);
+    QSignalSpy signIns(window.get(), &mindlark::MainWindow::signInRequested);
+
+    action(window.get(), "NewUser")->trigger();
+    action(window.get(), "SignIn")->trigger();
+    EXPECT_EQ(newUsers.count(), 1);
+    EXPECT_EQ(signIns.count(), 1);
+    EXPECT_EQ(exits.count(), 0);
+
+    action(window.get(), "exit")->trigger();
+    EXPECT_EQ(exits.count(), 1);
+
+    window->show();
+    EXPECT_FALSE(window->close()) << "the title bar's close box means Exit; the flow ends the run";
+    EXPECT_EQ(exits.count(), 2);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_EQ(newUsers.count(), 1);
+    EXPECT_EQ(signIns.count(), 1);
+}
+
+TEST_F(MainWindowTest, TextBoxesHoldTheRiddleExactly) {
+    using mindlark::RiddleTextBox;
+    struct Box {
+        RiddleTextBox* box;
+        QString text;
+        int lines;
+    };
+    const Box boxes[] = {
+        {english().cluesBox(), mindlark::cluesText(Language::English), 15},
+        {english().introBox(), mindlark::introText(Language::English), 11},
+        {arabic().cluesBox(), mindlark::cluesText(Language::Arabic), 15},
+        {arabic().introBox(), mindlark::introText(Language::Arabic), 11},
+    };
+    for (const Box& b : boxes) {
+        EXPECT_EQ(b.box->text(), b.text) << b.box->objectName().toStdString();
+        EXPECT_TRUE(b.box->isReadOnly());
+        // Every CR LF pair is one line break on screen, never two.
+        QTextDocument* document = b.box->document();
+        EXPECT_EQ(document->blockCount(), b.lines);
+        const QStringList lines = b.text.split(QStringLiteral("\r\n"));
+        int i = 0;
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next(), ++i) {
+            EXPECT_EQ(block.text(), lines.value(i));
+            EXPECT_EQ(block.textDirection(), Qt::LeftToRight) << lines.value(i).toStdString();
+        }
+    }
+    EXPECT_EQ(english().cluesBox()->objectName(), "Clues");
+    EXPECT_EQ(arabic().introBox()->objectName(), "IntroA");
+    EXPECT_TRUE(english().codeBox()->text().isEmpty());
+    EXPECT_TRUE(arabic().codeBox()->text().isEmpty());
+}
+
+TEST(RiddleTextBox, KeepsExactTextAndFollowsOtherWriters) {
+    mindlark::RiddleTextBox box(QStringLiteral("Code"));
+    box.setText(QStringLiteral(" 1\r\n2\r\n"));
+    EXPECT_EQ(box.text(), QStringLiteral(" 1\r\n2\r\n"));
+    EXPECT_EQ(box.document()->blockCount(), 3);
+    // Should anything write the document directly, text() follows what is shown.
+    box.setPlainText(QStringLiteral("a\nb"));
+    EXPECT_EQ(box.text(), QStringLiteral("a\r\nb"));
+    box.setText(QString());
+    EXPECT_TRUE(box.text().isEmpty());
+}
+
+TEST_F(MainWindowTest, ClearingGridsEmptiesEveryListButKeepsCodes) {
+    list(english(), Attribute::Color, 1)->setListIndex(2);
+    list(english(), Attribute::Drink, 5)->setListIndex(4);
+    list(arabic(), Attribute::Smoke, 3)->setListIndex(1);
+    window->Command1_Click();
+    window->Command2_Click();
+    const QString code = english().codeBox()->text();
+    const QString codeA = arabic().codeBox()->text();
+    ASSERT_FALSE(code.isEmpty());
+    ASSERT_FALSE(codeA.isEmpty());
+
+    window->arabic_Click();  // whichever pane is shown, both are cleared
+    window->clearAnswerGrids();
+    for (mindlark::LanguagePane* pane : {&english(), &arabic()}) {
+        for (mindlark::AnswerList* l : pane->findChildren<mindlark::AnswerList*>()) {
+            EXPECT_EQ(l->listIndex(), -1) << l->objectName().toStdString();
+            EXPECT_TRUE(l->currentText().isEmpty()) << "the initial text is gone as well";
+            EXPECT_EQ(l->count(), 5);
+        }
+    }
+    EXPECT_TRUE(mindlark::isGridEmpty(window->englishGrid()));
+    EXPECT_TRUE(mindlark::isGridEmpty(window->arabicGrid()));
+    EXPECT_EQ(english().codeBox()->text(), code);
+    EXPECT_EQ(arabic().codeBox()->text(), codeA);
+}

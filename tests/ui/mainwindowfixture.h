@@ -1,0 +1,62 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QRect>
+#include <QString>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "riddle/riddletexts.h"
+#include "ui/main/answerlist.h"
+#include "ui/main/languagepane.h"
+#include "ui/main/mainwindow.h"
+#include "ui/main/riddletextbox.h"
+
+namespace mindlark::testing {
+
+// A place given in twips as the logical-pixel rectangle the window uses.
+inline QRect twipsPlace(int left, int top, int width, int height) {
+    return QRect(left / 15, top / 15, width / 15, height / 15);
+}
+
+// The member of a numbered label family ("Label14", index 3) inside `parent`.
+inline QLabel* labelOf(const QWidget* parent, const QString& name, int index) {
+    for (QLabel* label : parent->findChildren<QLabel*>(name)) {
+        if (label->property("index").toInt() == index)
+            return label;
+    }
+    return nullptr;
+}
+
+// A main window whose age mirror and refusal box are in the test's hands.
+class MainWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window = std::make_unique<MainWindow>([this] {
+            ++ageReads;
+            if (duringAgeRead)
+                duringAgeRead();
+            return age;
+        });
+        window->setRefusalPresenter([this](const QString& title, const QString& prompt) {
+            refusals.emplace_back(title, prompt);
+        });
+    }
+
+    LanguagePane& english() { return *window->englishPane(); }
+    LanguagePane& arabic() { return *window->arabicPane(); }
+    AnswerList* list(LanguagePane& pane, Attribute attribute, int house) {
+        return pane.list(attribute, house);
+    }
+
+    QString age = QStringLiteral("30");
+    int ageReads = 0;
+    std::function<void()> duringAgeRead;
+    std::vector<std::pair<QString, QString>> refusals;
+    std::unique_ptr<MainWindow> window;
+};
+
+}  // namespace mindlark::testing
