@@ -1,6 +1,20 @@
 #include <QApplication>
+#include <QDir>
+#include <QIcon>
+
+#include "app/windowflow.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("mindlark"));
+    QIcon icon;
+    for (int size : {16, 32, 48})
+        icon.addFile(QStringLiteral(":/icons/mindlark-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
+    // The store lives below the directory the game was started in.
+    mindlark::WindowFlow flow(QDir::currentPath());
+    flow.start();
+    if (flow.hasEnded())
+        return flow.exitStatus();
+    return QApplication::exec();
 }
