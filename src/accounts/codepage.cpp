@@ -139,6 +139,7 @@ void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out) {
         return;
     }
     auto converter = static_cast<iconv_t>(found);
+    iconv(converter, nullptr, nullptr, nullptr, nullptr);  // forget any earlier call's state
 
     // iconv's interface takes non-const input although it never writes to it.
     char* in = const_cast<char*>(bytes.data());

@@ -13,7 +13,8 @@ namespace mindlark::rtf {
 int codePageForCharset(int charset, int documentCodePage);
 
 // Decodes bytes of Windows code pages into text with the C library's iconv, keeping
-// one converter per code page for the life of the object (one document read).
+// one converter per code page for the life of the object; not for use by two
+// threads at once.
 class CodePageDecoder {
 public:
     CodePageDecoder() = default;

@@ -226,8 +226,14 @@ private:
     int defaultFont_ = 0;
     int fontBeingDefined_ = -1;
     std::map<int, FontInfo> fonts_;
-    CodePageDecoder decoder_;
 };
+
+// Converters stay open between documents: opening and closing several code pages
+// for every read makes the C library load and unload their modules each time.
+CodePageDecoder& threadDecoder() {
+    thread_local CodePageDecoder decoder;
+    return decoder;
+}
 
 bool Reader::fail(const QString& why) {
     error_ = why;
@@ -361,7 +367,7 @@ void Reader::hexByte(char byte) {
 void Reader::flushBytes() {
     if (bytes_.isEmpty())
         return;
-    decoder_.decode(currentCodePage(), bytes_, text_);
+    threadDecoder().decode(currentCodePage(), bytes_, text_);
     bytes_.clear();
 }
 
