@@ -2,10 +2,12 @@
 #include <QApplication>
 #include <QFontInfo>
 #include <QGlyphRun>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <QTextLayout>
+#include <algorithm>
 
 #include "mainwindowfixture.h"
 
@@ -206,7 +208,8 @@ TEST_F(MainWindowTest, CaptionLabelsStandInTheirPlaces) {
             ASSERT_NE(label, nullptr);
             EXPECT_EQ(label->text(), want.caption);
             EXPECT_EQ(label->geometry(), want.place);
-            EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask, want.alignment);
+            EXPECT_EQ(label->alignment() & Qt::AlignHorizontal_Mask,
+                      want.alignment | Qt::AlignAbsolute);
             EXPECT_FALSE(label->autoFillBackground());
             EXPECT_EQ(label->font().family(), "Times New Roman");
             EXPECT_EQ(label->font().pointSize(), 12);
@@ -347,6 +350,40 @@ TEST_F(MainWindowTest, NoControlReadsRightToLeft) {
     AnswerList* l = list(arabic(), Attribute::Drink, 3);
     EXPECT_EQ(l->lineEdit()->alignment() & Qt::AlignHorizontal_Mask,
               Qt::AlignLeft | Qt::AlignAbsolute);
+}
+
+namespace {
+
+// The first and last pixel columns that carry dark ink in a picture of `widget`.
+std::pair<int, int> inkColumns(QWidget* widget) {
+    const QImage image = widget->grab().toImage();
+    int first = image.width();
+    int last = -1;
+    for (int x = 0; x < image.width(); ++x) {
+        for (int y = 0; y < image.height(); ++y) {
+            if (QColor(image.pixel(x, y)).lightness() < 128) {
+                first = std::min(first, x);
+                last = std::max(last, x);
+            }
+        }
+    }
+    return {first, last};
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, ArabicRowCaptionsHugTheRightEdgeOfTheirBox) {
+    window->show();
+    window->arabic_Click();
+    for (const char* name : {"Label6", "Label8", "Label10"}) {
+        QLabel* arabicCaption = labelOf(&arabic(), QString::fromLatin1(name), 1);
+        QLabel* englishCaption = labelOf(&english(), QString::fromLatin1(name), 0);
+        const auto [arabicFirst, arabicLast] = inkColumns(arabicCaption);
+        const auto [englishFirst, englishLast] = inkColumns(englishCaption);
+        EXPECT_GE(arabicLast, arabicCaption->width() - 4) << name;
+        EXPECT_GT(arabicFirst, 10) << name;
+        EXPECT_LE(englishFirst, 3) << name;
+    }
 }
 
 namespace {

@@ -216,7 +216,8 @@ QLabel* LanguagePane::addLabel(const QString& name, int index, const QString& ca
         font.setLetterSpacing(QFont::PercentageSpacing, 99.5 * place.width() / natural);
     }
     label->setFont(font);
-    label->setAlignment(alignment | Qt::AlignTop);
+    // Absolute: Qt would otherwise mirror the alignment of an Arabic caption.
+    label->setAlignment(alignment | Qt::AlignAbsolute | Qt::AlignTop);
     label->setGeometry(place);
     return label;
 }

@@ -83,7 +83,7 @@ MainWindow::MainWindow(AgeSource ageText, QWidget* parent)
     nameuser_ = new QLabel(client);
     nameuser_->setObjectName(QStringLiteral("nameuser"));
     nameuser_->setTextFormat(Qt::PlainText);
-    nameuser_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    nameuser_->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop);
     nameuser_->setGeometry(fromTwips(360, 0, 3375, 255));
     nameuser_->raise();  // above the panes, which start one pixel higher than its foot
 
