@@ -9,9 +9,12 @@
 #include <QSignalSpy>
 #include <QSpontaneKeyEvent>
 #include <QTest>
+#include <utility>
+#include <vector>
 
 #include "accounts/rtf.h"
 #include "accounts/storeerror.h"
+#include "ui/accounts/signinwindow.h"
 #include "ui/accountsfixture.h"
 
 namespace mindlark {
@@ -342,6 +345,45 @@ TEST_F(RegistrationWindowTest, StoreFailureStopsTheRegistrationBeforeTheWindowCh
     QTest::mouseClick(control<QPushButton>(*window, "Command1"), Qt::LeftButton);
     ASSERT_EQ(failed.count(), 1);
     EXPECT_FALSE(failed.at(0).at(0).toString().isEmpty());
+}
+
+}  // namespace
+}  // namespace mindlark
+
+namespace mindlark {
+namespace {
+
+TEST(AccountWindowNames, EveryFieldAndButtonHasTheNameAScreenReaderReads) {
+    QTemporaryDir dir;
+    AccountStore store(dir.path());
+    AccountBuffers buffers;
+    RegistrationWindow form2(store, buffers);
+    SignInWindow form3(store, buffers, [&dir] { return dir.path(); });
+    const std::pair<QWidget*, std::vector<std::pair<const char*, QString>>> expected[] = {
+        {&form2,
+         {{"Nameu", "Name"},
+          {"age", "Age"},
+          {"Email", "E-mail"},
+          {"userName", "User Name"},
+          {"Pass", "Password"},
+          {"Vpass", "Verify Password"},
+          {"Command1", "Add User"},
+          {"Command2", "Close"}}},
+        {&form3,
+         {{"user", "User Name"},
+          {"password", "Password"},
+          {"Command1", "Sign in"},
+          {"Command2", "Cancel"},
+          {"Command3", "New User"}}},
+    };
+    for (const auto& [window, names] : expected) {
+        for (const auto& [objectName, accessibleName] : names) {
+            auto* control = window->findChild<QWidget*>(QString::fromLatin1(objectName));
+            ASSERT_NE(control, nullptr) << objectName;
+            EXPECT_EQ(control->accessibleName(), accessibleName) << objectName;
+        }
+    }
+    EXPECT_EQ(form2.findChild<QWidget*>("Vpass")->accessibleDescription(), u"تأكيد كلمة السر");
 }
 
 }  // namespace

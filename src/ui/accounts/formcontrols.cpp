@@ -72,6 +72,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
                         const QRect& place) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(name);
+    button->setAccessibleName(caption);
     button->setGeometry(place);
     return button;
 }

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMetaMethod>
 #include <QPushButton>
+#include <utility>
 
 #include "accounts/accountbuffers.h"
 #include "accounts/accountstore.h"
@@ -83,6 +84,17 @@ RegistrationWindow::RegistrationWindow(AccountStore& store, AccountBuffers& buff
     worning_ = makeWarningLabel(this, QStringLiteral("worning"),
                                 QStringLiteral("Please check your information again!"),
                                 twipsRect(1560, 2520, 2655, 255));
+
+    // Screen readers name each field by its English caption and describe it by the Arabic one.
+    const std::pair<QLineEdit*, std::pair<const char16_t*, const char16_t*>> captions[] = {
+        {nameu_, {u"Name", u"اسم"}},          {age_, {u"Age", u"عمر"}},
+        {email_, {u"E-mail", u"إميل"}},       {userName_, {u"User Name", u"اسم المستخدم"}},
+        {pass_, {u"Password", u"كلمة السر"}}, {vpass_, {u"Verify Password", u"تأكيد كلمة السر"}},
+    };
+    for (const auto& [box, caption] : captions) {
+        box->setAccessibleName(QString::fromUtf16(caption.first));
+        box->setAccessibleDescription(QString::fromUtf16(caption.second));
+    }
 
     setTabOrder(nameu_, age_);
     setTabOrder(age_, email_);

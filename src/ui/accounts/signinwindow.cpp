@@ -46,6 +46,9 @@ SignInWindow::SignInWindow(AccountStore& store, AccountBuffers& buffers,
                                 QStringLiteral("Incorrect Password or User Name"),
                                 twipsRect(1200, 1560, 2895, 255));
 
+    user_->setAccessibleName(QStringLiteral("User Name"));
+    password_->setAccessibleName(QStringLiteral("Password"));
+
     setTabOrder(user_, password_);
     setTabOrder(password_, command1_);
     setTabOrder(command1_, command2_);
