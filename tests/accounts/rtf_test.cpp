@@ -163,6 +163,14 @@ TEST(RtfRichEdit, DecodesDoubleByteCodePagesAcrossConsecutiveEscapes) {
     EXPECT_EQ(readBack("{\\rtf1{\\fonttbl{\\f1\\fcharset128 G;}}\\f1 \\'82 a}"),
               fromUnits({0xFFFD, ' ', 'a'}));
     EXPECT_EQ(readBack("{\\rtf1\\ansi \\'81}"), fromUnits({0xFFFD}));
+    // A run longer than the converter's buffer comes out whole and in order.
+    QByteArray longRun = "{\\rtf1{\\fonttbl{\\f1\\fcharset128 G;}}\\f1 ";
+    QString expected;
+    for (int i = 0; i < 3000; ++i) {
+        longRun += i % 2 == 0 ? "\\'82\\'a0" : "\\'93\\'fa";
+        expected += QChar(i % 2 == 0 ? 0x3042 : 0x65E5);
+    }
+    EXPECT_EQ(readBack(longRun + "}"), expected);
     // Windows-1255 holds a letter back for a possible accent; it must still come first.
     EXPECT_EQ(readBack("{\\rtf1\\ansi\\ansicpg1255 \\'f9\\'ff\\'f9}"),
               fromUnits({0x5E9, 0xFFFD, 0x5E9}));
