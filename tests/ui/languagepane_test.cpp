@@ -312,6 +312,8 @@ TEST_F(MainWindowTest, TabWalksEachPaneInDesignOrder) {
 TEST_F(MainWindowTest, ControlsCarryAccessibleNames) {
     EXPECT_EQ(list(english(), Attribute::Color, 1)->accessibleName(), "Color, House 1");
     EXPECT_EQ(list(english(), Attribute::Nationality, 4)->accessibleName(), "Nationality, House 4");
+    // The focused field inside a list names it too, since the bridge names the list by its text.
+    EXPECT_EQ(list(english(), Attribute::Color, 1)->lineEdit()->accessibleName(), "Color, House 1");
     EXPECT_EQ(list(arabic(), Attribute::Color, 1)->accessibleName(),
               QStringLiteral(u"اللون, البيت 1"));
     EXPECT_EQ(list(arabic(), Attribute::Smoke, 5)->accessibleName(),

@@ -40,6 +40,10 @@ AnswerList::AnswerList(Language language, Attribute attribute, int house, QWidge
     }
     view()->setFont(font());
 
+    // On Linux the accessibility bridge names a combo box by its current text;
+    // the field that takes the focus carries the list's name for screen readers.
+    lineEdit()->setAccessibleName(accessibleName());
+
     // Arabic words would otherwise be pushed to the right edge of the field.
     lineEdit()->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
 
