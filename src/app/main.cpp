@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QDir>
-#include <QIcon>
 
 #include "app/windowflow.h"
+#include "ui/gameicon.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

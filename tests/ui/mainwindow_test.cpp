@@ -27,7 +27,7 @@ TEST_F(MainWindowTest, FixedWindowAtItsPlace) {
     EXPECT_EQ(window->objectName(), "Form1");
     EXPECT_EQ(window->windowTitle(), "Mindlark?");
     EXPECT_FALSE(window->isVisible()) << "the flow decides when the window is shown";
-    EXPECT_FALSE(window->windowIcon().isNull());
+    EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(32, 32)));
 
     const Qt::WindowFlags flags = window->windowFlags();
     EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);

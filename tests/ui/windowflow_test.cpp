@@ -224,3 +224,18 @@ TEST_F(WindowFlowTest, AMissingMarkerAtStartIsReportedAndEndsTheProgram) {
 
 }  // namespace
 }  // namespace mindlark
+
+namespace mindlark {
+namespace {
+
+TEST_F(WindowFlowTest, AllThreeWindowsCarryTheGameIcon) {
+    auto& run = start();
+    for (QWidget* window : std::initializer_list<QWidget*>{
+             &run.mainWindow(), &run.registrationWindow(), &run.signInWindow()}) {
+        EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(32, 32)))
+            << window->objectName().toStdString();
+    }
+}
+
+}  // namespace
+}  // namespace mindlark

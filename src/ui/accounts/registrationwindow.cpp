@@ -12,7 +12,8 @@
 #include "accounts/registration.h"
 #include "accounts/storeerror.h"
 #include "ui/accounts/formcontrols.h"
-#include "ui/accounts/twips.h"
+#include "ui/gameicon.h"
+#include "ui/twips.h"
 
 namespace mindlark {
 
@@ -36,6 +37,7 @@ RegistrationWindow::RegistrationWindow(AccountStore& store, AccountBuffers& buff
     : QWidget(parent, Qt::Window), store_(store), buffers_(buffers) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("New User"));
+    setWindowIcon(gameIcon());
     // A fixed border: a close box, but no minimise or maximise button and no resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |

@@ -14,7 +14,8 @@
 #include "accounts/storeerror.h"
 #include "ui/accounts/busycursor.h"
 #include "ui/accounts/formcontrols.h"
-#include "ui/accounts/twips.h"
+#include "ui/gameicon.h"
+#include "ui/twips.h"
 
 namespace mindlark {
 
@@ -26,6 +27,7 @@ SignInWindow::SignInWindow(AccountStore& store, AccountBuffers& buffers,
       dir1Path_(std::move(dir1Path)) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Sign In"));
+    setWindowIcon(gameIcon());
     resize(twipsToPixels(4470), twipsToPixels(2790));
     useFormFont(this);
 

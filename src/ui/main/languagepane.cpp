@@ -8,15 +8,11 @@
 
 #include "ui/main/answerlist.h"
 #include "ui/main/riddletextbox.h"
+#include "ui/twips.h"
 
 namespace mindlark {
 
 namespace {
-
-// Places are designed in twips; 15 twips are one logical pixel.
-constexpr QRect fromTwips(int left, int top, int width, int height) {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
 
 // Where each control of a pane stands, in twips relative to the pane.
 struct PanePlaces {
@@ -45,50 +41,50 @@ struct PanePlaces {
 };
 
 const PanePlaces kEnglishPlaces{
-    fromTwips(240, 120, 2055, 255),
+    twipsRect(240, 120, 2055, 255),
     0,
     {2880, 4200, 5640, 7080, 8520},
     3840,
     1320,
     4200,
     Qt::AlignLeft,
-    fromTwips(960, 3480, 2055, 255),
-    fromTwips(4920, 0, 2055, 255),
-    fromTwips(840, 7320, 2055, 255),
-    fromTwips(1680, 6720, 8055, 375),
+    twipsRect(960, 3480, 2055, 255),
+    twipsRect(4920, 0, 2055, 255),
+    twipsRect(840, 7320, 2055, 255),
+    twipsRect(1680, 6720, 8055, 375),
     4,
-    fromTwips(1920, 6960, 6855, 375),
+    twipsRect(1920, 6960, 6855, 375),
     5,
-    fromTwips(1200, 3840, 8655, 2415),
-    fromTwips(480, 840, 4815, 2655),
-    fromTwips(5400, 360, 5535, 3015),
-    fromTwips(1200, 6360, 1575, 375),
-    fromTwips(1200, 7680, 8655, 855),
+    twipsRect(1200, 3840, 8655, 2415),
+    twipsRect(480, 840, 4815, 2655),
+    twipsRect(5400, 360, 5535, 3015),
+    twipsRect(1200, 6360, 1575, 375),
+    twipsRect(1200, 7680, 8655, 855),
     2520,
     1440,
     4200,
 };
 
 const PanePlaces kArabicPlaces{
-    fromTwips(8880, 360, 2055, 375),
+    twipsRect(8880, 360, 2055, 375),
     1,
     {7440, 5880, 4440, 3000, 1560},
     3960,
     8520,
     4320,
     Qt::AlignRight,
-    fromTwips(8280, 3480, 2055, 255),
-    fromTwips(4200, 120, 2055, 255),
-    fromTwips(8160, 7320, 2055, 255),
-    fromTwips(1800, 6600, 6855, 375),
+    twipsRect(8280, 3480, 2055, 255),
+    twipsRect(4200, 120, 2055, 255),
+    twipsRect(8160, 7320, 2055, 255),
+    twipsRect(1800, 6600, 6855, 375),
     2,
-    fromTwips(1800, 6960, 6855, 375),
+    twipsRect(1800, 6960, 6855, 375),
     3,
-    fromTwips(1080, 3840, 8655, 2415),
-    fromTwips(5880, 840, 4335, 2655),
-    fromTwips(240, 480, 5535, 3015),
-    fromTwips(8280, 6360, 1575, 375),
-    fromTwips(1200, 7680, 8655, 855),
+    twipsRect(1080, 3840, 8655, 2415),
+    twipsRect(5880, 840, 4335, 2655),
+    twipsRect(240, 480, 5535, 3015),
+    twipsRect(8280, 6360, 1575, 375),
+    twipsRect(1200, 7680, 8655, 855),
     7080,
     -1440,
     4320,
@@ -126,7 +122,7 @@ LanguagePane::LanguagePane(Language language, QWidget* parent)
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setAutoFillBackground(true);
-    setGeometry(fromTwips(0, 240, 11175, 8655));
+    setGeometry(twipsRect(0, 240, 11175, 8655));
 
     // Made first so that it lies beneath everything else; it only draws.
     auto* outline = new QFrame(this);
@@ -143,14 +139,14 @@ LanguagePane::LanguagePane(Language language, QWidget* parent)
              Qt::AlignHCenter);
     for (int h = 1; h <= kHouseCount; ++h) {
         addLabel(QStringLiteral("Label%1").arg(h), pane, houseCaption(language, h),
-                 fromTwips(places.houseCaptionLeft[h - 1], places.houseCaptionTop,
+                 twipsRect(places.houseCaptionLeft[h - 1], places.houseCaptionTop,
                            kHouseCaptionWidth, kCaptionHeight),
                  Qt::AlignHCenter);
     }
     for (int r = 0; r < kAttributeCount; ++r) {
         addLabel(QStringLiteral("Label%1").arg(6 + r), pane,
                  attributeCaption(language, attributeOfRow(r)),
-                 fromTwips(places.rowCaptionLeft, places.rowCaptionTop + kRowStep * r,
+                 twipsRect(places.rowCaptionLeft, places.rowCaptionTop + kRowStep * r,
                            kRowCaptionWidth, kCaptionHeight),
                  places.rowCaptionAlignment);
     }
@@ -178,7 +174,7 @@ LanguagePane::LanguagePane(Language language, QWidget* parent)
     for (int r = 0; r < kAttributeCount; ++r) {
         for (int h = 1; h <= kHouseCount; ++h) {
             auto* list = new AnswerList(language, attributeOfRow(r), h, this);
-            list->setGeometry(fromTwips(places.listLeftOfHouse1 + places.listColumnStep * (h - 1),
+            list->setGeometry(twipsRect(places.listLeftOfHouse1 + places.listColumnStep * (h - 1),
                                         places.listTopOfRow1 + kRowStep * r, kListWidth,
                                         kListHeight));
             lists_[r][h - 1] = list;

@@ -16,35 +16,17 @@
 #include <utility>
 
 #include "riddle/riddletexts.h"
+#include "ui/gameicon.h"
 #include "ui/main/languagepane.h"
 #include "ui/main/riddletextbox.h"
+#include "ui/twips.h"
 
 namespace mindlark {
 
 namespace {
 
-// Places are designed in twips; 15 twips are one logical pixel.
-constexpr QRect fromTwips(int left, int top, int width, int height) {
-    return QRect(left / 15, top / 15, width / 15, height / 15);
-}
-
-constexpr QSize kClientSize(11475 / 15, 9150 / 15);
-constexpr QPoint kClientOrigin(1905 / 15, 1425 / 15);
-
-// A 32 x 32 icon in the 16 VGA colours: a white question mark on purple.
-QIcon windowIconPicture() {
-    QPixmap picture(32, 32);
-    picture.fill(QColor(128, 0, 128));
-    QPainter painter(&picture);
-    QFont font(QStringLiteral("Times New Roman"), 20);
-    font.setBold(true);
-    font.setStyleStrategy(QFont::NoAntialias);
-    painter.setFont(font);
-    painter.setPen(Qt::white);
-    painter.drawText(picture.rect(), Qt::AlignCenter, QStringLiteral("?"));
-    painter.end();
-    return QIcon(picture);
-}
+constexpr QSize kClientSize(twipsToPixels(11475), twipsToPixels(9150));
+constexpr QPoint kClientOrigin(twipsToPixels(1905), twipsToPixels(1425));
 
 }  // namespace
 
@@ -52,7 +34,7 @@ MainWindow::MainWindow(AgeSource ageText, QWidget* parent)
     : QMainWindow(parent), ageText_(std::move(ageText)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mindlark?"));
-    setWindowIcon(windowIconPicture());
+    setWindowIcon(gameIcon());
     // A fixed single border: a close button, but no minimise or maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
@@ -84,14 +66,14 @@ MainWindow::MainWindow(AgeSource ageText, QWidget* parent)
     nameuser_->setObjectName(QStringLiteral("nameuser"));
     nameuser_->setTextFormat(Qt::PlainText);
     nameuser_->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop);
-    nameuser_->setGeometry(fromTwips(360, 0, 3375, 255));
+    nameuser_->setGeometry(twipsRect(360, 0, 3375, 255));
     nameuser_->raise();  // above the panes, which start one pixel higher than its foot
 
     dir1Path_ = QDir::currentPath();
     auto* dir1 = new QWidget(client);
     dir1->setObjectName(QStringLiteral("Dir1"));
     dir1->setProperty("path", dir1Path_);
-    dir1->setGeometry(fromTwips(2640, 0, 1575, 315));
+    dir1->setGeometry(twipsRect(2640, 0, 1575, 315));
     dir1->hide();
 
     connect(english_->generateButton(), &QPushButton::clicked, this, &MainWindow::Command1_Click);
