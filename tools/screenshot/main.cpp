@@ -1,13 +1,21 @@
 // Renders the program's windows to PNG files, for documentation and for checking
-// the layout by eye. Run with QT_QPA_PLATFORM=offscreen: mindlark-screenshot DIR
+// the layout by eye. Run with QT_QPA_PLATFORM=offscreen:
+//   mindlark-screenshot DIR [SCALE]
+// SCALE (for example 1.5) renders as a high-DPI screen would and adds "@SCALEx" to
+// every file name.
 #include <QApplication>
 #include <QDir>
 #include <QPixmap>
+#include <QTemporaryDir>
 #include <QTextStream>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "accounts/accountbuffers.h"
+#include "accounts/accountstore.h"
+#include "ui/accounts/registrationwindow.h"
+#include "ui/accounts/signinwindow.h"
 #include "ui/main/mainwindow.h"
 
 namespace {
@@ -21,11 +29,17 @@ struct Shot {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // The scale factor must be known before the application starts.
+    QString suffix;
+    if (argc == 3) {
+        qputenv("QT_SCALE_FACTOR", argv[2]);
+        suffix = QStringLiteral("@%1x").arg(QString::fromLocal8Bit(argv[2]));
+    }
     QApplication app(argc, argv);
     QTextStream err(stderr);
     const QStringList args = QApplication::arguments();
-    if (args.size() != 2) {
-        err << "usage: mindlark-screenshot OUTPUT_DIRECTORY\n";
+    if (args.size() != 2 && args.size() != 3) {
+        err << "usage: mindlark-screenshot OUTPUT_DIRECTORY [SCALE]\n";
         return 2;
     }
     const QDir out(args[1]);
@@ -36,6 +50,12 @@ int main(int argc, char** argv) {
 
     mindlark::MainWindow main([] { return QString(); });
     main.setWelcomeCaption(QStringLiteral("Welcome Sam"));
+    // The account windows draw on a store of their own that nobody keeps.
+    QTemporaryDir storeDirectory;
+    mindlark::AccountStore store(storeDirectory.path());
+    mindlark::AccountBuffers buffers;
+    mindlark::RegistrationWindow registration(store, buffers);
+    mindlark::SignInWindow signIn(store, buffers, [&] { return storeDirectory.path(); });
 
     // Each new window's picture is one more entry here.
     const std::vector<Shot> shots{
@@ -49,6 +69,8 @@ int main(int argc, char** argv) {
              main.arabic_Click();
              return &main;
          }},
+        {QStringLiteral("new-user"), [&registration]() -> QWidget* { return &registration; }},
+        {QStringLiteral("sign-in"), [&signIn]() -> QWidget* { return &signIn; }},
     };
 
     int failures = 0;
@@ -56,7 +78,7 @@ int main(int argc, char** argv) {
         QWidget* widget = shot.prepare();
         widget->show();
         QApplication::processEvents();
-        const QString path = out.filePath(shot.name + QStringLiteral(".png"));
+        const QString path = out.filePath(shot.name + suffix + QStringLiteral(".png"));
         if (!widget->grab().save(path)) {
             err << "cannot write " << path << "\n";
             ++failures;

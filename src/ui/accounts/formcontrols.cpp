@@ -45,6 +45,9 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption,
     label->setObjectName(name);
     label->setGeometry(place);
     label->setTextFormat(Qt::PlainText);
+    // Captions stand at the top left of their place, level with the box beside
+    // them, whatever the script (Arabic captions keep their designed side too).
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop | Qt::AlignAbsolute);
     label->setFocusPolicy(Qt::NoFocus);
     // The boxes were sized for an 8-point system font; where the platform's font
     // runs wider, a smaller size keeps the whole caption readable in its place.
