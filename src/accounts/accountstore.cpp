@@ -116,17 +116,20 @@ public:
     }
 
     // The plain text of a file; `shown` names it in messages.
+    // `shown` gives the name for messages; it is only built when one is needed,
+    // since a sign-in reads every file of the store.
+    template <typename Shown>
     QString readText(FoldedDirectory& directory, const QString& canonical, const QString& asked,
-                     const QString& shown) {
+                     const Shown& shown) {
         storefiles::ReadOutcome outcome = directory.read(canonical, asked);
         if (outcome.error == ENOENT && &directory == store.get() && storeDirectoryMoved()) {
             outcome = store->read(canonical, asked);
         }
         if (!outcome.ok())
-            fail(QStringLiteral("read"), shown, outcome.reason);
+            fail(QStringLiteral("read"), shown(), outcome.reason);
         rtf::ReadResult document = rtf::read(outcome.data);
         if (!document.ok) {
-            fail(QStringLiteral("read"), shown,
+            fail(QStringLiteral("read"), shown(),
                  QStringLiteral("not a valid store file (%1)").arg(document.error));
         }
         return std::move(document.text);
@@ -140,9 +143,12 @@ public:
     }
 
     QString readStoreFile(const QString& canonical, const QString& asked) {
-        const QString shown = kDirectory + u'/' + asked;
-        return readText(requireStoreDirectory(QStringLiteral("read"), shown), canonical, asked,
-                        shown);
+        int error = 0;
+        FoldedDirectory* directory = storeDirectory(&error);
+        if (!directory)
+            fail(QStringLiteral("read"), kDirectory + u'/' + asked, qt_error_string(error));
+        return readText(*directory, canonical, asked,
+                        [&asked] { return kDirectory + u'/' + asked; });
     }
 
     void writeStoreFile(const QString& canonical, const QString& text) {
@@ -182,7 +188,8 @@ QString AccountStore::load(const QString& relativePath) const {
     QString path = relativePath;
     path.replace(u'\\', u'/');
     const auto [directory, fileName] = impl_->locate(path, QStringLiteral("read"));
-    return impl_->readText(*directory, storenames::canonicalCase(fileName), fileName, path);
+    return impl_->readText(*directory, storenames::canonicalCase(fileName), fileName,
+                           [&path] { return path; });
 }
 
 void AccountStore::save(const QString& relativePath, const QString& text) const {
@@ -193,7 +200,8 @@ void AccountStore::save(const QString& relativePath, const QString& text) const 
 }
 
 bool AccountStore::runFirstRunSetup(const QString& dir1Path) {
-    if (impl_->readText(impl_->work, kCounterName, kCounterName, kCounterName) != u"0") {
+    if (impl_->readText(impl_->work, kCounterName, kCounterName, [] { return kCounterName; }) !=
+        u"0") {
         return false;
     }
     // The store directory goes below the main window's directory, which is the
