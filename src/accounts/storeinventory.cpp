@@ -1,0 +1,50 @@
+#include "accounts/storeinventory.h"
+
+#include "accounts/foldeddirectory.h"
+#include "accounts/storefiles.h"
+#include "accounts/storenames.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace mindlark {
+
+std::optional<StoreInventory> StoreInventory::scan(const QString& directory, QString* error) {
+    FoldedDirectory folder(QFile::encodeName(directory));
+    QString listError;
+    const QHash<QString, QStringList> listing = folder.listing(&listError);
+    if (!listError.isEmpty()) {
+        if (error)
+            *error = listError;
+        return std::nullopt;
+    }
+    StoreInventory inventory;
+    for (auto it = listing.cbegin(); it != listing.cend(); ++it) {
+        const auto parsed = storenames::parse(it.value().first());
+        if (parsed && parsed->isCounter) {
+            inventory.counterNames_ += it.value();
+        } else if (parsed) {
+            const auto slot =
+                std::find(storenames::kFields.begin(), storenames::kFields.end(), parsed->field) -
+                storenames::kFields.begin();
+            inventory.users_[parsed->user][std::size_t(slot)] = it.value();
+        } else {
+            for (const QString& name : it.value()) {
+                (storefiles::isTemporaryName(name) ? inventory.temporaries_ : inventory.others_)
+                    .append(name);
+            }
+        }
+    }
+    inventory.temporaries_.sort();
+    inventory.others_.sort();
+    return inventory;
+}
+
+QString StoreInventory::preferred(const QStringList& names, const QString& canonical) {
+    if (names.contains(canonical))
+        return canonical;
+    return names.isEmpty() ? QString() : names.first();
+}
+
+}  // namespace mindlark

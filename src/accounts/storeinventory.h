@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+
+namespace mindlark {
+
+// Every entry of one store directory, sorted by what its name stands for. Built
+// from a single listing, so inspecting a store costs the same however damaged it
+// is, whatever its counter claims.
+class StoreInventory {
+public:
+    // The names on disk of one user's files, per field in the order registration
+    // writes them; more than one name means spellings that differ only in case.
+    using UserFiles = std::array<QStringList, 5>;
+
+    // Lists the directory at `directory`; nothing, with `error` set, when it cannot.
+    static std::optional<StoreInventory> scan(const QString& directory, QString* error);
+
+    // Every spelling of the counter's name present.
+    const QStringList& counterNames() const { return counterNames_; }
+    // Every user number with at least one file, in ascending order.
+    const std::map<std::int64_t, UserFiles>& users() const { return users_; }
+    // Temporaries left behind by writes that never finished.
+    const QStringList& temporaries() const { return temporaries_; }
+    // Entries that are no store file (names the program never reads).
+    const QStringList& others() const { return others_; }
+
+    // The spelling among `names` that a lookup of `canonical` settles on.
+    static QString preferred(const QStringList& names, const QString& canonical);
+
+private:
+    QStringList counterNames_;
+    std::map<std::int64_t, UserFiles> users_;
+    QStringList temporaries_;
+    QStringList others_;
+};
+
+}  // namespace mindlark
