@@ -29,6 +29,7 @@ struct Credentials {
 // user. Every name is matched regardless of letter case, every write replaces its
 // file atomically and owner-only, and every failure throws StoreError naming the
 // operation and the file. The object is cheap; it may cache directory listings.
+// One object serves one thread; separate objects and processes may share a store.
 class AccountStore {
 public:
     // A store whose relative paths resolve against `workingDirectory`.
@@ -47,17 +48,21 @@ public:
     // The path sign-in reads, e.g. "QK/mup%qk 7dU.qk" (same file, other case).
     static QString readPath(Field field, std::int64_t user);
 
-    // Plain text of the RTF document at `relativePath`, the name matched
-    // regardless of case. Throws StoreError when missing, unreadable or not RTF.
+    // Plain text of the RTF document at `relativePath` ('/' or '\\' between
+    // names), every name matched regardless of case. Throws StoreError when
+    // missing, unreadable or not RTF, or when the path leads out of the directory.
     QString load(const QString& relativePath) const;
     // Writes `text` as an RTF document to `relativePath`, replacing a file whose
     // name differs only in case; atomic (temporary file, fsync, rename) and 0600.
+    // Takes no lock: registration and first-run set-up lock the store themselves.
     void save(const QString& relativePath, const QString& text) const;
 
     // First-run set-up: when the marker holds exactly "0", creates whatever is
     // missing of "QK" (0700) and the counter "0", then sets the marker to "1".
-    // An existing directory or counter is kept. `dir1Path` is the main window's
-    // directory, the store directory is created below it. Returns whether it ran.
+    // An existing directory or counter is kept; the counter is checked and written
+    // under the store's lock. `dir1Path` is the main window's directory (empty:
+    // the working directory); the store directory is created below it. Throws
+    // StoreError when the marker is missing or unreadable. Returns whether it ran.
     bool runFirstRunSetup(const QString& dir1Path);
 
     // The counter file's text, as stored ("0", "12", or whatever a damaged file holds).
@@ -71,8 +76,9 @@ public:
     // Writes one new user in the store's order (name, age, e-mail, user name,
     // password, then the raised counter) while holding the store's exclusive
     // lock, with the counter reloaded from disk under that lock, so copies of the
-    // program sharing a store never hand out one number twice. Throws StoreError
-    // when the counter is not a number. Returns the new counter text.
+    // program sharing a store never hand out one number twice. Throws StoreError,
+    // before writing anything, when the counter is missing, not a number or
+    // negative. Returns the new counter text.
     QString registerUser(const UserFields& fields);
 
 private:
