@@ -33,6 +33,11 @@ QByteArray FoldedDirectory::encodedPath(const QString& name) const {
     return path_ + '/' + QFile::encodeName(name);
 }
 
+bool FoldedDirectory::exists(const QString& name) const {
+    struct stat info;
+    return ::lstat(encodedPath(name).constData(), &info) == 0;
+}
+
 storefiles::ReadOutcome FoldedDirectory::read(const QString& canonical, const QString& asked) {
     storefiles::ReadOutcome outcome = storefiles::readFile(encodedPath(canonical));
     if (outcome.error != ENOENT)
@@ -70,26 +75,29 @@ QString FoldedDirectory::replace(const QString& canonical, QByteArrayView data) 
     if (const int error = refreshIfChanged())
         return qt_error_string(error);
     const QString key = storenames::folded(canonical);
-    const QStringList existing = index_.value(key);
+    const QStringList others = index_.value(key);
     // Replacing the file under the name it already has keeps the swap a single
     // atomic rename; readers never see the name missing.
     QString target = canonical;
-    if (!existing.isEmpty() && !existing.contains(canonical))
-        target = existing.first();
+    if (!others.isEmpty() && !others.contains(canonical) && !exists(canonical)) {
+        target = others.first();
+    }
     const QString error = storefiles::replaceFile(path_, QFile::encodeName(target), data);
     if (!error.isEmpty())
         return error;
-    index_[key] = QStringList{target};
     bool removedAny = false;
-    for (const QString& name : existing) {
+    for (const QString& name : others) {
         if (name == target)
             continue;
         if (::unlink(encodedPath(name).constData()) != 0 && errno != ENOENT) {
-            const int unlinkError = errno;
-            index_[key] = existing;
-            return qt_error_string(unlinkError);
+            return qt_error_string(errno);
         }
         removedAny = true;
+    }
+    if (storenames::isCanonical(target)) {
+        index_.remove(key);
+    } else {
+        index_[key] = QStringList{target};
     }
     if (removedAny) {
         const QString syncError = storefiles::syncDirectory(path_);
@@ -103,17 +111,25 @@ QString FoldedDirectory::replace(const QString& canonical, QByteArrayView data) 
 bool FoldedDirectory::contains(const QString& name) {
     if (refreshIfChanged() != 0)
         return false;
-    return index_.contains(storenames::folded(name));
+    return index_.contains(storenames::folded(name)) || exists(storenames::canonicalCase(name)) ||
+           exists(name);
 }
 
 std::optional<QString> FoldedDirectory::findEntry(const QString& name, int* error) {
-    struct stat info;
-    if (::stat(encodedPath(name).constData(), &info) == 0)
-        return name;
-    if (errno != ENOENT) {
-        if (error)
+    const auto found = [this, error](const QString& candidate) -> std::optional<QString> {
+        struct stat info;
+        if (::stat(encodedPath(candidate).constData(), &info) == 0)
+            return candidate;
+        if (errno != ENOENT && error)
             *error = errno;
         return std::nullopt;
+    };
+    if (auto exact = found(name))
+        return exact;
+    const QString canonical = storenames::canonicalCase(name);
+    if (canonical != name) {
+        if (auto written = found(canonical))
+            return written;
     }
     const QString key = storenames::folded(name);
     bool fresh = false;
@@ -128,6 +144,7 @@ std::optional<QString> FoldedDirectory::findEntry(const QString& name, int* erro
     for (;;) {
         const QStringList candidates = index_.value(key);
         for (const QString& candidate : candidates) {
+            struct stat info;
             if (::stat(encodedPath(candidate).constData(), &info) == 0 && S_ISDIR(info.st_mode)) {
                 return candidate;
             }
@@ -149,21 +166,24 @@ std::optional<QString> FoldedDirectory::findEntry(const QString& name, int* erro
 }
 
 QStringList FoldedDirectory::variants(const QString& name) {
-    if (rescan() != 0)
-        return {};
-    return index_.value(storenames::folded(name));
+    QString error;
+    return listing(&error).value(storenames::folded(name));
 }
 
 QHash<QString, QStringList> FoldedDirectory::listing(QString* error) {
-    if (const int listError = rescan()) {
+    QHash<QString, QStringList> entries;
+    struct timespec stamp;
+    ino_t inode;
+    if (const int listError = list(true, entries, stamp, inode)) {
         if (error)
             *error = qt_error_string(listError);
         return {};
     }
-    return index_;
+    return entries;
 }
 
-int FoldedDirectory::rescan() {
+int FoldedDirectory::list(bool everything, QHash<QString, QStringList>& entries,
+                          struct timespec& stamp, ino_t& inode) const {
     // The stamp is taken before listing, so a change made while listing shows up
     // as a changed stamp next time rather than being missed.
     struct stat info;
@@ -174,7 +194,6 @@ int FoldedDirectory::rescan() {
     DIR* dir = ::opendir(path_.constData());
     if (!dir)
         return errno;
-    QHash<QString, QStringList> index;
     int readError = 0;
     for (;;) {
         errno = 0;
@@ -187,19 +206,31 @@ int FoldedDirectory::rescan() {
         if (raw == "." || raw == "..")
             continue;
         const QString name = QFile::decodeName(raw);
-        index[storenames::folded(name)].append(name);
+        // Names the first try of every lookup finds, and temporaries, which match
+        // nothing, stay out of the index.
+        if (!everything && (storenames::isCanonical(name) || storefiles::isTemporaryName(name))) {
+            continue;
+        }
+        entries[storenames::folded(name)].append(name);
     }
     ::closedir(dir);
     if (readError != 0)
         return readError;
-    for (QStringList& names : index) {
+    for (QStringList& names : entries) {
         if (names.size() > 1)
             std::sort(names.begin(), names.end());
     }
+    stamp = info.st_mtim;
+    inode = info.st_ino;
+    return 0;
+}
+
+int FoldedDirectory::rescan() {
+    QHash<QString, QStringList> index;
+    if (const int error = list(false, index, stamp_, inode_))
+        return error;
     index_ = std::move(index);
     scanned_ = true;
-    stamp_ = info.st_mtim;
-    inode_ = info.st_ino;
     return 0;
 }
 

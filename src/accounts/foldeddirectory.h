@@ -14,11 +14,12 @@
 namespace mindlark {
 
 // One directory whose entries are found regardless of letter case, as on the
-// file systems the store comes from. A lookup tries the name in the writer's case,
-// then the name as asked, and only then a cached case-folded index of the
-// directory, which a lookup that misses rebuilds at most once; so a store written
-// by this program never costs a listing, and a large one copied from elsewhere
-// costs one. Not thread-safe; one object per directory and user.
+// file systems the store comes from. A lookup tries the name in the writer's
+// case, then the name as asked, and only then a cached case-folded index of the
+// directory, which a lookup that misses rebuilds at most once. The index leaves
+// out store names already spelled as the program writes them (the first try finds
+// those), so a store written by this program is never listed for a read and its
+// index stays empty however large the store grows. Not thread-safe.
 class FoldedDirectory {
 public:
     // The directory at the encoded path `path` (no trailing slash needed).
@@ -41,8 +42,8 @@ public:
     bool contains(const QString& name);
 
     // The name on disk of the entry equal to `name` regardless of case, preferring
-    // a directory and the exact spelling; nothing when there is none, with `error`
-    // set to why (ENOENT, or the error listing the directory gave).
+    // the exact spelling, then the writer's, then a directory; nothing when there
+    // is none, with `error` set to why (ENOENT, or the error listing gave).
     std::optional<QString> findEntry(const QString& name, int* error);
 
     // Every entry equal to `name` regardless of case, freshly listed, sorted.
@@ -53,13 +54,19 @@ public:
     QHash<QString, QStringList> listing(QString* error);
 
 private:
-    // Rebuilds the index; 0 or the errno that listing the directory gave.
+    // Lists the directory: every entry when `everything`, else those the index
+    // keeps. 0 or the errno listing gave; `stamp` and `inode` describe the
+    // directory as it was just before.
+    int list(bool everything, QHash<QString, QStringList>& entries, struct timespec& stamp,
+             ino_t& inode) const;
+    // Rebuilds the index; 0 or an errno.
     int rescan();
     // Rebuilds the index when the directory changed since it was built or last
     // written by this object; 0 or an errno.
     int refreshIfChanged();
     // Remembers the directory's change stamp after this object changed it.
     void rememberStamp();
+    bool exists(const QString& name) const;
     QByteArray encodedPath(const QString& name) const;
 
     QByteArray path_;

@@ -97,12 +97,20 @@ std::optional<ParsedName> parse(QStringView fileName) {
 }
 
 QString canonicalCase(const QString& fileName) {
+    if (equalsIgnoringCase(fileName, kDirectory))
+        return QString::fromUtf16(kDirectory);
     const auto parsed = parse(fileName);
     if (!parsed)
         return fileName;
     if (parsed->isCounter)
         return QString::fromUtf16(kCounterName);
     return writeName(parsed->field, parsed->user);
+}
+
+bool isCanonical(const QString& name) {
+    if (name == QStringView(kDirectory))
+        return true;
+    return parse(name).has_value() && canonicalCase(name) == name;
 }
 
 QString folded(QStringView name) {

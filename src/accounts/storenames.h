@@ -44,9 +44,13 @@ struct ParsedName {
 // other spelling names a file the program never reads.
 std::optional<ParsedName> parse(QStringView fileName);
 
-// `fileName` in the case the program writes it when it is a store name, otherwise
-// unchanged; the first name tried on every lookup.
+// `fileName` in the case the program writes it when it is a store name (the store
+// directory included), otherwise unchanged; the first name tried on every lookup.
 QString canonicalCase(const QString& fileName);
+
+// Whether `name` is the store directory, the counter or a field file spelled
+// exactly as the program writes it; a lookup finds such a name without an index.
+bool isCanonical(const QString& name);
 
 // The form in which two names compare equal when they differ only in letter case.
 QString folded(QStringView name);

@@ -77,6 +77,10 @@ TEST(StoreNames, ParsingAcceptsAnyCaseButOnlyTheLabelsTheProgramWrites) {
     }
     EXPECT_EQ(storenames::canonicalCase("MPP%QK 3DP.QK"), "mpp%qk 3dp.qk");
     EXPECT_EQ(storenames::canonicalCase("Readme.TXT"), "Readme.TXT");
+    EXPECT_EQ(storenames::canonicalCase("qk"), "QK");
+    EXPECT_TRUE(storenames::isCanonical("mup%qk 7du.qk"));
+    EXPECT_FALSE(storenames::isCanonical("mup%qk 7dU.qk"));
+    EXPECT_FALSE(storenames::isCanonical("notes.txt"));
 }
 
 TEST(AccountStoreFiles, ValueZeroIsWrittenAsTheThreeLineDocument) {
