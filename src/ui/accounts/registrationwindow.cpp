@@ -1,9 +1,7 @@
 #include "ui/accounts/registrationwindow.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaMethod>
 #include <QPushButton>
 #include <utility>
 
@@ -34,7 +32,7 @@ QString RegistrationWindow::registrationPageAddress() {
 
 RegistrationWindow::RegistrationWindow(AccountStore& store, AccountBuffers& buffers,
                                        QWidget* parent)
-    : QWidget(parent, Qt::Window), store_(store), buffers_(buffers) {
+    : AccountWindow(parent), store_(store), buffers_(buffers) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("New User"));
     setWindowIcon(gameIcon());
@@ -115,9 +113,9 @@ RegistrationWindow::RegistrationWindow(AccountStore& store, AccountBuffers& buff
     mirror(pass_, buffers_.password, this);
 
     connect(command1_, &QPushButton::clicked, this,
-            [this] { runReportingStoreErrors(&RegistrationWindow::Command1_Click); });
+            [this] { reportingStoreErrors([this] { Command1_Click(); }); });
     connect(command2_, &QPushButton::clicked, this,
-            [this] { runReportingStoreErrors(&RegistrationWindow::Command2_Click); });
+            [this] { reportingStoreErrors([this] { Command2_Click(); }); });
 }
 
 void RegistrationWindow::reloadCounter() {
@@ -157,25 +155,8 @@ void RegistrationWindow::Command2_Click() {
     emit closeRequested();
 }
 
-void RegistrationWindow::closeEvent(QCloseEvent* event) {
-    // Only the player's click on the close box counts as "Close"; a close the
-    // program itself asks for (ending the application) is let through.
-    if (!event->spontaneous()) {
-        QWidget::closeEvent(event);
-        return;
-    }
-    event->ignore();
-    runReportingStoreErrors(&RegistrationWindow::Command2_Click);
-}
-
-void RegistrationWindow::runReportingStoreErrors(void (RegistrationWindow::*handler)()) {
-    try {
-        (this->*handler)();
-    } catch (const StoreError& error) {
-        if (!isSignalConnected(QMetaMethod::fromSignal(&RegistrationWindow::storeFailed)))
-            throw;
-        emit storeFailed(error.message());
-    }
+void RegistrationWindow::closeBoxPressed() {
+    Command2_Click();
 }
 
 }  // namespace mindlark

@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QString>
-#include <QWidget>
+
+#include "ui/accounts/accountwindow.h"
 
 class QLabel;
 class QLineEdit;
@@ -17,7 +18,7 @@ struct AccountBuffers;
 // change; "Add User" writes an accepted account through the store and hands the
 // greeting to whoever shows the main window. It never shows, hides or ends
 // anything beyond itself: the program's flow listens to its signals.
-class RegistrationWindow : public QWidget {
+class RegistrationWindow : public AccountWindow {
     Q_OBJECT
 
 public:
@@ -45,18 +46,12 @@ signals:
     void registered(const QString& name);
     // "Close" or the title-bar close box was pressed.
     void closeRequested();
-    // A button's store operation failed; the message names the file. Without a
-    // listener the StoreError propagates instead.
-    void storeFailed(const QString& message);
 
 protected:
     // The close box does what "Close" does; the flow decides what happens.
-    void closeEvent(QCloseEvent* event) override;
+    void closeBoxPressed() override;
 
 private:
-    // Runs a button handler, turning a StoreError into storeFailed() when heard.
-    void runReportingStoreErrors(void (RegistrationWindow::*handler)());
-
     AccountStore& store_;
     AccountBuffers& buffers_;
     QLineEdit* nameu_;

@@ -1,9 +1,7 @@
 #include "ui/accounts/signinwindow.h"
 
-#include <QCloseEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMetaMethod>
 #include <QPushButton>
 #include <utility>
 
@@ -21,10 +19,7 @@ namespace mindlark {
 
 SignInWindow::SignInWindow(AccountStore& store, AccountBuffers& buffers,
                            std::function<QString()> dir1Path, QWidget* parent)
-    : QWidget(parent, Qt::Window),
-      store_(store),
-      buffers_(buffers),
-      dir1Path_(std::move(dir1Path)) {
+    : AccountWindow(parent), store_(store), buffers_(buffers), dir1Path_(std::move(dir1Path)) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Sign In"));
     setWindowIcon(gameIcon());
@@ -58,11 +53,11 @@ SignInWindow::SignInWindow(AccountStore& store, AccountBuffers& buffers,
     user_->setFocus();
 
     connect(command1_, &QPushButton::clicked, this,
-            [this] { runReportingStoreErrors(&SignInWindow::Command1_Click); });
+            [this] { reportingStoreErrors([this] { Command1_Click(); }); });
     connect(command2_, &QPushButton::clicked, this,
-            [this] { runReportingStoreErrors(&SignInWindow::Command2_Click); });
+            [this] { reportingStoreErrors([this] { Command2_Click(); }); });
     connect(command3_, &QPushButton::clicked, this,
-            [this] { runReportingStoreErrors(&SignInWindow::Command3_Click); });
+            [this] { reportingStoreErrors([this] { Command3_Click(); }); });
 }
 
 bool SignInWindow::Form_Load() {
@@ -107,25 +102,8 @@ void SignInWindow::prepareForSignIn() {
     user_->setFocus();
 }
 
-void SignInWindow::closeEvent(QCloseEvent* event) {
-    // Only the player's click on the close box counts as "Cancel"; a close the
-    // program itself asks for (ending the application) is let through.
-    if (!event->spontaneous()) {
-        QWidget::closeEvent(event);
-        return;
-    }
-    event->ignore();
-    runReportingStoreErrors(&SignInWindow::Command2_Click);
-}
-
-void SignInWindow::runReportingStoreErrors(void (SignInWindow::*handler)()) {
-    try {
-        (this->*handler)();
-    } catch (const StoreError& error) {
-        if (!isSignalConnected(QMetaMethod::fromSignal(&SignInWindow::storeFailed)))
-            throw;
-        emit storeFailed(error.message());
-    }
+void SignInWindow::closeBoxPressed() {
+    Command2_Click();
 }
 
 }  // namespace mindlark

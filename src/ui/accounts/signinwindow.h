@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QString>
-#include <QWidget>
+
 #include <functional>
+#include "ui/accounts/accountwindow.h"
 
 class QLabel;
 class QLineEdit;
@@ -16,7 +17,7 @@ struct AccountBuffers;
 // The "Sign In" window (Form3), the program's first window: its load step sets the
 // store up on the first run, "Sign in" looks the typed user name and password up in
 // the store, "New User" and "Cancel" are passed on to the program's flow as signals.
-class SignInWindow : public QWidget {
+class SignInWindow : public AccountWindow {
     Q_OBJECT
 
 public:
@@ -55,18 +56,12 @@ signals:
     void cancelRequested();
     // "New User" was pressed.
     void newUserRequested();
-    // A button's store operation failed; the message names the file. Without a
-    // listener the StoreError propagates instead.
-    void storeFailed(const QString& message);
 
 protected:
     // The close box does what "Cancel" does; the flow decides what happens.
-    void closeEvent(QCloseEvent* event) override;
+    void closeBoxPressed() override;
 
 private:
-    // Runs a button handler, turning a StoreError into storeFailed() when heard.
-    void runReportingStoreErrors(void (SignInWindow::*handler)());
-
     AccountStore& store_;
     AccountBuffers& buffers_;
     std::function<QString()> dir1Path_;
