@@ -6,6 +6,10 @@ through the accessibility tree (AT-SPI), the way a screen reader does. It checks
 the store's files on disk with qkstore.
 
 Usage: e2e_test.py PROGRAM MARKER QKSTORE
+       e2e_test.py --installed DESKTOP_FILE QKSTORE
+
+The second form plays the installed game as its menu entry starts it: the
+launcher named in the desktop file prepares the player's data directory itself.
 """
 import os
 import re
@@ -17,14 +21,18 @@ import time
 
 import pyatspi
 
-PROGRAM, MARKER, QKSTORE = sys.argv[1:4]
+INSTALLED = sys.argv[1] == "--installed"
+if INSTALLED:
+    DESKTOP_FILE, QKSTORE = sys.argv[2:4]
+else:
+    PROGRAM, MARKER, QKSTORE = sys.argv[1:4]
 TIMEOUT = 20.0
 
 
 def fail(message):
     print("FAIL:", message, flush=True)
     shot = os.environ.get("MINDLARK_E2E_SCREENSHOT")
-    if shot:  # what the screen showed, for whoever reads the failure
+    if shot and shutil.which("import"):  # what the screen showed, for whoever reads the failure
         subprocess.run(["import", "-window", "root", shot])
     sys.exit(1)
 
@@ -138,7 +146,12 @@ class Game:
     """One run of the program in the play directory."""
 
     def __init__(self, directory):
-        self.process = subprocess.Popen([PROGRAM], cwd=directory)
+        if INSTALLED:
+            # The menu entry's command, with the data directory set to ours.
+            environment = dict(os.environ, MINDLARK_DATA_DIR=directory)
+            self.process = subprocess.Popen(menu_command(), env=environment)
+        else:
+            self.process = subprocess.Popen([PROGRAM], cwd=directory)
         self.app = wait_for("the game on the accessibility bus", application)
 
     def window(self, caption):
@@ -157,6 +170,14 @@ class Game:
         exit_item.queryAction().doAction(0)
 
 
+def menu_command():
+    with open(DESKTOP_FILE, encoding="utf-8") as entry:
+        for line in entry:
+            if line.startswith("Exec="):
+                return line[len("Exec="):].split()
+    fail("the desktop file has no Exec line")
+
+
 def qkstore(*args):
     return subprocess.run([QKSTORE, *args], capture_output=True, text=True)
 
@@ -165,7 +186,11 @@ def qkstore(*args):
 
 def main():
     play = tempfile.mkdtemp(prefix="mindlark-e2e-")
-    shutil.copy(MARKER, os.path.join(play, "num.qk"))
+    if INSTALLED:
+        # The launcher gives a new player's directory the marker on first start.
+        os.rmdir(play)
+    else:
+        shutil.copy(MARKER, os.path.join(play, "num.qk"))
 
     # First start: nobody is registered, so the registration window opens alone.
     game = Game(play)

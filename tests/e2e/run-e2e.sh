@@ -2,6 +2,7 @@
 # Runs the end-to-end scenario against a real binary in a real X server (Xvfb),
 # with an accessibility bus so the script can read the screen as a screen
 # reader does. Usage: run-e2e.sh PROGRAM MARKER QKSTORE
+#                    run-e2e.sh --installed DESKTOP_FILE QKSTORE
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
