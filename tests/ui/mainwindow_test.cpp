@@ -1,10 +1,12 @@
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextBlock>
 #include <QTimer>
 
@@ -272,4 +274,24 @@ TEST_F(MainWindowTest, ClearingGridsEmptiesEveryListButKeepsCodes) {
     EXPECT_TRUE(mindlark::isGridEmpty(window->arabicGrid()));
     EXPECT_EQ(english().codeBox()->text(), code);
     EXPECT_EQ(arabic().codeBox()->text(), codeA);
+}
+
+TEST_F(MainWindowTest, KeyboardAloneReachesExitThroughTheMenu) {
+    QSignalSpy exits(window.get(), &mindlark::MainWindow::exitRequested);
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    // Alt pressed and released alone highlights "File", which has no mnemonic.
+    QTest::keyPress(window.get(), Qt::Key_Alt, Qt::AltModifier);
+    QTest::keyRelease(window.get(), Qt::Key_Alt, Qt::NoModifier);
+    QMenuBar* bar = window->menuBar();
+    ASSERT_TRUE(bar->hasFocus());
+    QTest::keyClick(bar, Qt::Key_Down);
+    QWidget* menu = QApplication::activePopupWidget();
+    ASSERT_NE(menu, nullptr);
+    // New User, Sign In, Language (separators are skipped), then Exit.
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Return);
+    EXPECT_EQ(exits.count(), 1);
 }
