@@ -380,10 +380,11 @@ TEST_F(MainWindowTest, ArabicRowCaptionsHugTheRightEdgeOfTheirBox) {
     for (const char* name : {"Label6", "Label8", "Label10"}) {
         QLabel* arabicCaption = labelOf(&arabic(), QString::fromLatin1(name), 1);
         QLabel* englishCaption = labelOf(&english(), QString::fromLatin1(name), 0);
-        const auto [arabicFirst, arabicLast] = inkColumns(arabicCaption);
-        const auto [englishFirst, englishLast] = inkColumns(englishCaption);
+        // How far the ink reaches depends on the Arabic font that fontconfig picks,
+        // and some fill the whole box; the ink must end at the right edge either way.
+        const int arabicLast = inkColumns(arabicCaption).second;
+        const int englishFirst = inkColumns(englishCaption).first;
         EXPECT_GE(arabicLast, arabicCaption->width() - 4) << name;
-        EXPECT_GT(arabicFirst, 10) << name;
         EXPECT_LE(englishFirst, 3) << name;
     }
 }
