@@ -5,7 +5,7 @@
 // attempt matches the last user, so every file is read.
 #include "accounts/accountstore.h"
 #include "accounts/numbers.h"
-#include "accounts/rtf.h"
+#include "rtf/rtf.h"
 #include "accounts/signin.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // Feeds arbitrary bytes to the RTF reader: it must never crash, hang or leak, must
 // report failure with a reason, and what it reads must survive a write and a read.
 
-#include "accounts/rtf.h"
+#include "rtf/rtf.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -5,7 +5,7 @@
 // Exit status: 0 done (check: nothing wrong), 1 a file problem (check: something
 // wrong), 2 bad arguments.
 #include "accounts/foldeddirectory.h"
-#include "accounts/rtf.h"
+#include "rtf/rtf.h"
 #include "accounts/storefiles.h"
 #include "accounts/storenames.h"
 #include "qkstore/storecheck.h"

@@ -2,7 +2,7 @@
 
 #include "accounts/foldeddirectory.h"
 #include "accounts/numbers.h"
-#include "accounts/rtf.h"
+#include "rtf/rtf.h"
 #include "accounts/storefiles.h"
 #include "accounts/storeinventory.h"
 #include "accounts/storenames.h"

@@ -1,6 +1,6 @@
 #include "accounts/accountstore.h"
 #include "accounts/numbers.h"
-#include "accounts/rtf.h"
+#include "rtf/rtf.h"
 #include "accounts/storeerror.h"
 #include "accounts/storefiles.h"
 #include "accounts/storenames.h"

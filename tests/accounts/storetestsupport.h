@@ -1,6 +1,6 @@
 #pragma once
 
-#include "accounts/rtf.h"
+#include "rtf/rtf.h"
 #include "accounts/storeerror.h"
 
 #include <QByteArray>

@@ -12,7 +12,7 @@
 #include <utility>
 #include <vector>
 
-#include "accounts/rtf.h"
+#include "rtf/rtf.h"
 #include "accounts/storeerror.h"
 #include "ui/accounts/signinwindow.h"
 #include "ui/accountsfixture.h"

@@ -1,4 +1,4 @@
-#include "accounts/rtf.h"
+#include "rtf/rtf.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "accounts/rtf.h"
+#include "rtf/rtf.h"
 
-#include "accounts/codepage.h"
+#include "rtf/codepage.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "accounts/codepage.h"
+#include "rtf/codepage.h"
 
 #include <iconv.h>
 
