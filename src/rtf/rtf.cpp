@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <map>
 #include <string_view>
 #include <vector>
@@ -22,8 +23,6 @@ constexpr std::string_view kHead =
 // The final paragraph mark, which readers do not turn into a line break.
 constexpr std::string_view kTail = "\r\n\\par }\r\n";
 
-// Bigger documents than this are refused unread; no store file comes near it.
-constexpr qsizetype kMaxDocumentSize = 16 * 1024 * 1024;
 // Deeper group nesting than this is refused; real documents stay within a dozen.
 constexpr std::size_t kMaxDepth = 1000;
 // RTF limits control words to 32 letters and their numbers to 32-bit values; leading
@@ -32,14 +31,6 @@ constexpr int kMaxWordLength = 32;
 constexpr int kMaxDigits = 10;
 // More fonts than this are refused; the table would otherwise grow with the input.
 constexpr std::size_t kMaxFonts = 4096;
-
-void appendUnicodeEscape(QByteArray& out, char16_t unit) {
-    // \u takes a signed 16-bit number; '?' is the one fallback character \uc1 skips.
-    const int n = unit > 32767 ? int(unit) - 65536 : int(unit);
-    out += "\\u";
-    out += QByteArray::number(n);
-    out += '?';
-}
 
 // Destinations whose content is not part of the plain text.
 constexpr std::array<std::string_view, 69> kSkippedDestinations = {
@@ -628,37 +619,137 @@ void Reader::controlWord(std::string_view word, bool hasParameter, int parameter
     }
 }
 
-}  // namespace
-
-QByteArray write(const QString& text) {
-    QByteArray out;
-    out.reserve(qsizetype(kHead.size() + kTail.size()) + text.size() * 2);
-    out.append(kHead.data(), qsizetype(kHead.size()));
+// Hands the writer's output for `text` to `put` piece by piece, so that writing a
+// document and measuring one cannot disagree.
+template <typename Put>
+void writePieces(const QString& text, Put&& put) {
+    put(kHead);
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const char16_t c = text[i].unicode();
         if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
             // A line break is a paragraph mark; the file's own CR LF is ignored on reading.
-            out += "\\par\r\n";
+            put("\\par\r\n");
             ++i;
         } else if (c == u'\t') {
-            out += "\\tab ";
-        } else if (c == u'\\' || c == u'{' || c == u'}') {
-            out += '\\';
-            out += static_cast<char>(c);
+            put("\\tab ");
+        } else if (c == u'\\') {
+            put("\\\\");
+        } else if (c == u'{') {
+            put("\\{");
+        } else if (c == u'}') {
+            put("\\}");
         } else if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
+            const char ascii = static_cast<char>(c);
+            put(std::string_view(&ascii, 1));
         } else {
-            // Everything else, lone CR and LF included, as its UTF-16 code unit.
-            appendUnicodeEscape(out, c);
+            // Everything else, lone CR and LF included, as its UTF-16 code unit: \u
+            // takes a signed 16-bit number, and '?' is the one fallback \uc1 skips.
+            std::array<char, 12> escape{'\\', 'u'};
+            const int signedUnit = c > 32767 ? int(c) - 65536 : int(c);
+            char* end = std::to_chars(escape.data() + 2, escape.data() + 10, signedUnit).ptr;
+            *end++ = '?';
+            put(std::string_view(escape.data(), static_cast<size_t>(end - escape.data())));
         }
     }
-    out.append(kTail.data(), qsizetype(kTail.size()));
+    put(kTail);
+}
+
+// Reads the number of a \u escape as the writer writes it: an optional minus and
+// one to five digits, within the range the full reader turns into a character.
+bool readOwnUnicodeEscape(const char*& p, const char* end, char16_t& unit) {
+    const bool negative = p < end && *p == '-';
+    if (negative)
+        ++p;
+    int value = 0;
+    int digits = 0;
+    for (; p < end && isDigit(*p) && digits < 5; ++p, ++digits)
+        value = value * 10 + (*p - '0');
+    if (digits == 0 || p == end || *p != '?')
+        return false;
+    ++p;  // the fallback
+    if (negative ? value > 32768 : value > 65535)
+        return false;
+    unit = static_cast<char16_t>(negative ? 65536 - value : value);
+    return true;
+}
+
+bool startsWith(const char* p, const char* end, std::string_view prefix) {
+    return end - p >= qsizetype(prefix.size()) && std::string_view(p, prefix.size()) == prefix;
+}
+
+}  // namespace
+
+QByteArray write(const QString& text) {
+    QByteArray out;
+    out.reserve(writtenSize(text));
+    writePieces(text, [&out](std::string_view piece) {
+        out.append(piece.data(), qsizetype(piece.size()));
+    });
     return out;
 }
 
-ReadResult read(QByteArrayView document) {
+qsizetype writtenSize(const QString& text) {
+    qsizetype size = 0;
+    writePieces(text, [&size](std::string_view piece) { size += qsizetype(piece.size()); });
+    return size;
+}
+
+bool fitsInDocument(const QString& text) {
+    return writtenSize(text) <= kMaxDocumentSize;
+}
+
+std::optional<QString> readOwnForm(QByteArrayView document) {
+    const qsizetype frame = qsizetype(kHead.size() + kTail.size());
+    if (document.size() > kMaxDocumentSize || document.size() < frame)
+        return std::nullopt;
+    const char* p = document.data() + kHead.size();
+    const char* end = document.data() + document.size() - kTail.size();
+    if (std::string_view(document.data(), kHead.size()) != kHead ||
+        std::string_view(end, kTail.size()) != kTail) {
+        return std::nullopt;
+    }
+    // Every escape the writer uses gives at most one character per byte.
+    QString text(end - p, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    char16_t* const first = out;
+    while (p < end) {
+        const char c = *p;
+        if (c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}') {
+            *out++ = static_cast<char16_t>(c);
+            ++p;
+        } else if (c != '\\' || end - p < 2) {
+            return std::nullopt;
+        } else if (p[1] == '\\' || p[1] == '{' || p[1] == '}') {
+            *out++ = static_cast<char16_t>(p[1]);
+            p += 2;
+        } else if (startsWith(p, end, "\\tab ")) {
+            *out++ = u'\t';
+            p += 5;
+        } else if (startsWith(p, end, "\\par\r\n")) {
+            *out++ = u'\r';
+            *out++ = u'\n';
+            p += 6;
+        } else if (p[1] == 'u') {
+            p += 2;
+            if (!readOwnUnicodeEscape(p, end, *out++))
+                return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+    }
+    text.truncate(out - first);
+    return text;
+}
+
+ReadResult readGeneral(QByteArrayView document) {
     return Reader(document).run();
+}
+
+ReadResult read(QByteArrayView document) {
+    if (std::optional<QString> text = readOwnForm(document))
+        return {true, std::move(*text), {}};
+    return readGeneral(document);
 }
 
 }  // namespace mindlark::rtf
