@@ -79,24 +79,6 @@ TEST(RtfFastPath, EveryOneByteChangeIsReadAlikeOrLeftToTheFullReader) {
     EXPECT_GT(fastAccepted, 0);
 }
 
-TEST(RtfFastPath, LeavesOtherDocumentsToTheFullReader) {
-    const QByteArray written = rtf::write(QStringLiteral("a b"));
-    const QByteArray others[] = {
-        written + '\0',
-        "\r\n" + written,
-        QByteArray(written).replace("a b", "a \\'e9b"),
-        QByteArray(written).replace("a b", "a\\u1587 ?b"),
-        QByteArray(written).replace("a b", "a\r\nb"),
-        QByteArray(written).replace("ansicpg1252", "ansicpg1256"),
-        "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0\\fnil\\fcharset0 Calibri;}}\r\n"
-        "\\viewkind4\\uc1\\pard\\f0\\fs22 a b\\par\r\n}\r\n",
-    };
-    for (const QByteArray& document : others) {
-        EXPECT_FALSE(rtf::readOwnForm(document).has_value()) << document.toStdString();
-        EXPECT_TRUE(rtf::read(document).ok) << document.toStdString();
-    }
-}
-
 TEST(RtfSizeLimit, ValuesUpToTheSharedLimitReadBackAndOneMoreCharacterDoesNot) {
     // Fillers of every width the writer gives a character, down to one byte.
     for (const QString& filler :
