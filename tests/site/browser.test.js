@@ -118,6 +118,15 @@ describe("the answer page in chromium", () => {
     });
   }
 
+  it("an age is shown as the text it is, never as markup", async () => {
+    const page = await open(answerPage, "en");
+    const age = '<img src="x" onerror="document.title=1">\n12';
+    await check(page, SOLVED.replace("-30-", `-${age}-`), false);
+    assert.equal(await page.$eval("#verdict .age", (node) => node.textContent), age);
+    assert.equal(await page.$("#verdict img"), null);
+    await page.browserContext().close();
+  });
+
   it("the keyboard reaches every control, and the language switch redraws the result", async () => {
     const page = await open(answerPage, "en");
     const reached = [];

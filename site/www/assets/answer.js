@@ -84,7 +84,10 @@
       return;
     }
     if (!checked.ok) {
-      verdict.appendChild(element("p", page.text("notCode"), "bad"));
+      // An empty box is no attempt at a code, so it only gets the hint.
+      if (checked.error.kind !== "empty") {
+        verdict.appendChild(element("p", page.text("notCode"), "bad"));
+      }
       verdict.appendChild(element("p", errorText(checked.error)));
       return;
     }
