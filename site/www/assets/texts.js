@@ -1,6 +1,7 @@
 // The pages' own wording in both languages. The riddle's options, clues and
 // captions are not here: they come from riddle-data.js, the game's own tables.
-// {name} marks a value filled in when the text is shown.
+// {name} marks a value filled in when the text is shown. In the Arabic texts,
+// \u2066 and \u2069 keep paths and English names left to right.
 (function (root) {
   "use strict";
   var texts = {
@@ -142,11 +143,11 @@
       registerHeading: "إنشاء حساب",
       registerMade:
         "لا يوجد تسجيل على الإنترنت. تُنشأ الحسابات في اللعبة نفسها: عند أول تشغيل، " +
-        "أو من زر «New User» في نافذة الدخول، تطلب اللعبة اسمك وعمرك وبريدك الإلكتروني " +
-        "واسم مستخدم وكلمة سر؛ ثم اضغط «Add User».",
+        "أو من زر «\u2066New User\u2069» في نافذة الدخول، تطلب اللعبة اسمك وعمرك وبريدك الإلكتروني " +
+        "واسم مستخدم وكلمة سر؛ ثم اضغط «\u2066Add User\u2069».",
       registerWhere:
-        "حساباتك موجودة على حاسوبك فقط، في المجلد ~/.local/share/mindlark " +
-        "(أو ‎$XDG_DATA_HOME/mindlark، أو المجلد الذي يحدده MINDLARK_DATA_DIR). " +
+        "حساباتك موجودة على حاسوبك فقط، في المجلد \u2066~/.local/share/mindlark\u2069 " +
+        "(أو \u2066$XDG_DATA_HOME/mindlark\u2069، أو المجلد الذي يحدده \u2066MINDLARK_DATA_DIR\u2069). " +
         "تحفظ اللعبة كلمات السر هناك كنص عادي، في ملفات لا يقرؤها أحد غيرك.",
       registerBackup:
         "لتحفظ نسخة احتياطية من حساباتك، انسخ المجلد كله واللعبة مغلقة، مثلاً:",
