@@ -24,8 +24,9 @@
       failingCount: "Clues that do not hold: {count}.",
       incomplete: "The grid is not complete: each row needs each option exactly once.",
       nearMiss:
-        "Every other clue holds: your green house stands further to the left of the white " +
-        "house. This page reads clue 4 as next door; see “How clue 4 is read”.",
+        "Every other clue holds, and so would clue 4 if it meant anywhere to the left with " +
+        "house 1 on the left; but your green house is not next door to the white house. " +
+        "See “How clue 4 is read”.",
       askFailing: "Tick “Show which clues fail” to see them.",
       notCode: "This is not an answer code.",
       error_empty: "Paste a code first.",
@@ -101,8 +102,9 @@
       failingCount: "عدد المساعدات التي لا تتحقق: {count}.",
       incomplete: "الجدول غير مكتمل: يجب أن يظهر كل خيار مرة واحدة بالضبط في كل صف.",
       nearMiss:
-        "كل المساعدات الأخرى تتحقق: البيت الأخضر في جوابك أبعد إلى اليسار من البيت الأبيض. " +
-        "تقرأ هذه الصفحة المساعدة 4 على أن البيتين متجاوران؛ انظر «كيف تُقرأ المساعدة 4».",
+        "كل المساعدات الأخرى تتحقق، وكانت المساعدة 4 ستتحقق لو كانت تعني «في أي مكان إلى " +
+        "اليسار» والبيت 1 على اليسار؛ لكن البيت الأخضر في جوابك ليس بجانب البيت الأبيض. " +
+        "انظر «كيف تُقرأ المساعدة 4».",
       askFailing: "اختر «أظهر المساعدات التي لا تتحقق» لتراها.",
       notCode: "هذه ليست شيفرة جواب.",
       error_empty: "الصق الشيفرة أولاً.",
