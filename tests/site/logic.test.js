@@ -134,8 +134,15 @@ test("malformed codes say what is wrong", () => {
     ["x".repeat(100), { kind: "notIndex", position: 0, at: 1, piece: "xx" }],
   ];
   for (const [code, error] of cases) assert.deepEqual(logic.decode(code), { ok: false, error }, JSON.stringify(code));
-  const huge = logic.decode(" 0".repeat(500000));
-  assert.equal(huge.ok, false);
+  // A megabyte pasted by mistake or malice gets an answer however it is made. It
+  // runs in a child, so that a hang fails the test instead of stalling the runner.
+  const verdicts = execFileSync(process.execPath, ["-e", `
+    const logic = require(${JSON.stringify(require.resolve("../../site/www/assets/answer-logic.js"))});
+    const codes = [" 0".repeat(500000), "x" + " ".repeat(1 << 20) + "x",
+                   ${JSON.stringify(ZEROS)}.replace("30", "\\n".repeat(1 << 20))];
+    console.log(JSON.stringify(codes.map((code) => logic.decode(code).ok)));
+  `], { encoding: "utf8", timeout: 60000 });
+  assert.deepEqual(JSON.parse(verdicts), [false, false, true]);
 });
 
 test("white space around a code is tolerated, also where it took the first space", () => {

@@ -37,8 +37,10 @@
 
   // A pasted code without the white space around it. The first piece may itself
   // start with a space (" 3"), so a digit left in front gets its space back.
+  // trim() rather than /\s+$/, which takes quadratic time on a long inner run of
+  // spaces and would hang the page on a hostile paste.
   function tidy(text) {
-    var code = String(text).replace(/^\s+/, "").replace(/\s+$/, "");
+    var code = String(text).trim();
     return /^[0-9]/.test(code) ? " " + code : code;
   }
 
