@@ -130,6 +130,7 @@ test("malformed codes say what is wrong", () => {
     [ZEROS.replace(" 125", " 12a"), { kind: "counterNotNumber", counter: "12a" }],
     [ZEROS.replace(" 125", " ١٢٥"), { kind: "counterNotNumber", counter: "١٢٥" }],
     [ZEROS.replace(" 125", " 9223372036854775808"), { kind: "counterTooLarge", counter: "9223372036854775808" }],
+    [ZEROS.replace(" 125", " 1" + "0".repeat(29)), { kind: "counterTooLarge", counter: "1" + "0".repeat(19) + "…" }],
     [ZEROS.replace("- 125", "-125"), { kind: "noCounter" }],
     ["x".repeat(100), { kind: "notIndex", position: 0, at: 1, piece: "xx" }],
   ];

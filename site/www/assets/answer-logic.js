@@ -44,6 +44,11 @@
     return /^[0-9]/.test(code) ? " " + code : code;
   }
 
+  // A piece of pasted text short enough to quote in a message.
+  function quoted(text) {
+    return text.length > 24 ? text.slice(0, 20) + "…" : text;
+  }
+
   function fail(kind, details) {
     var error = { kind: kind };
     for (var key in details) error[key] = details[key];
@@ -96,9 +101,15 @@
     if (space < BEFORE_AGE_LENGTH + AFTER_AGE_LENGTH) {
       return fail("noCounter", {});
     }
-    if (!/^[0-9]+$/.test(counterText)) return fail("counterNotNumber", { counter: counterText });
-    var seconds = BigInt(counterText);
-    if (seconds > LARGEST_COUNTER) return fail("counterTooLarge", { counter: counterText });
+    if (!/^[0-9]+$/.test(counterText)) {
+      return fail("counterNotNumber", { counter: quoted(counterText) });
+    }
+    // Compared by length first: a megabyte of digits is slow to make a BigInt of.
+    var digits = counterText.replace(/^0+(?=[0-9])/, "");
+    if (digits.length > 19 || BigInt(digits) > LARGEST_COUNTER) {
+      return fail("counterTooLarge", { counter: quoted(counterText) });
+    }
+    var seconds = BigInt(digits);
 
     var ageEnd = space - AFTER_AGE_LENGTH;
     if (code[ageEnd] !== "-") return fail("noDash", { at: ageEnd + 1, found: code[ageEnd] });
