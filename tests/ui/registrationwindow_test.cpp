@@ -12,8 +12,8 @@
 #include <utility>
 #include <vector>
 
-#include "rtf/rtf.h"
 #include "accounts/storeerror.h"
+#include "rtf/rtf.h"
 #include "ui/accounts/signinwindow.h"
 #include "ui/accountsfixture.h"
 
@@ -94,7 +94,7 @@ TEST_F(RegistrationWindowTest, HasTheFixedNewUserWindowLayout) {
         {"Label11", QStringLiteral("كلمة السر"), {4320, 1800, 735, 255}},
         {"Label12", QStringLiteral("تأكيد كلمة السر"), {4320, 2160, 1335, 255}},
         {"Label13",
-         "You should register at  https://mindlark.example/register",
+         "You should register at  " MINDLARK_SITE_ADDRESS "/register/",
          {360, 2880, 5175, 255}},
         {"worning", "Please check your information again!", {1560, 2520, 2655, 255}},
     };

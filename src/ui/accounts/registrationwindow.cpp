@@ -27,7 +27,8 @@ void mirror(QLineEdit* box, QString& mirror, QObject* context) {
 }  // namespace
 
 QString RegistrationWindow::registrationPageAddress() {
-    return QStringLiteral("https://mindlark.example/register");
+    // The build sets the site's base address, so a fork can show its own site.
+    return QStringLiteral(MINDLARK_SITE_ADDRESS "/register/");
 }
 
 RegistrationWindow::RegistrationWindow(AccountStore& store, AccountBuffers& buffers,
