@@ -27,7 +27,7 @@ protected:
     }
 
     // Runs the first-run set-up, leaving a store with the counter "0".
-    void setUpStore() { store.runFirstRunSetup(dir.path()); }
+    void setUpStore() { store.runFirstRunSetup(); }
 
     // The file names in the store directory, sorted.
     QStringList storeFiles() const {

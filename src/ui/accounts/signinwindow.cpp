@@ -7,7 +7,6 @@
 
 #include "accounts/accountbuffers.h"
 #include "accounts/accountstore.h"
-#include "accounts/numbers.h"
 #include "accounts/signin.h"
 #include "accounts/storeerror.h"
 #include "ui/accounts/busycursor.h"
@@ -61,16 +60,15 @@ SignInWindow::SignInWindow(AccountStore& store, AccountBuffers& buffers,
 }
 
 bool SignInWindow::Form_Load() {
-    store_.runFirstRunSetup(dir1Path_());
-    buffers_.number = store_.loadCounterText();
-    const std::optional<std::int64_t> users = readNumberStrictly(buffers_.number);
-    // A negative count is as damaged as a word: registration refuses it as well,
-    // so starting on it would only lead to a failure later.
-    if (!users || *users < 0) {
-        throw StoreError(
-            QStringLiteral("Cannot read QK/num.qk: it holds \"%1\", which is not a user count")
-                .arg(buffers_.number));
+    if (store_.isFirstRun()) {
+        // The store directory goes below the main window's directory.
+        dir1Path_();
+        store_.setUp();
     }
+    buffers_.number = store_.loadCounterText();
+    const std::optional<std::int64_t> users = AccountStore::userCountOf(buffers_.number);
+    if (!users)
+        throw StoreError(AccountStore::notAUserCount(buffers_.number));
     return *users == 0;
 }
 
