@@ -4,9 +4,9 @@
 // 10,000 and 100,000 users are generated through the store's own writer; the
 // attempt matches the last user, so every file is read.
 #include "accounts/accountstore.h"
-#include "accounts/numbers.h"
-#include "rtf/rtf.h"
 #include "accounts/signin.h"
+#include "numbers/numbers.h"
+#include "rtf/rtf.h"
 
 #include <benchmark/benchmark.h>
 
@@ -66,7 +66,7 @@ private:
             marker.write(mindlark::rtf::write("0"));
         }
         AccountStore store(directory);
-        store.runFirstRunSetup(directory);
+        store.runFirstRunSetup();
         for (std::int64_t k = 0; k < users; ++k) {
             const QString values[] = {
                 QStringLiteral("Player %1").arg(k), QString::number(20 + k % 50),

@@ -1,20 +1,20 @@
 #include "accounts/accountstore.h"
 
-#include "accounts/foldeddirectory.h"
-#include "accounts/numbers.h"
-#include "rtf/rtf.h"
-#include "accounts/storeerror.h"
-#include "accounts/storelock.h"
-#include "accounts/storenames.h"
-
 #include <QDir>
 #include <QFile>
-#include <QHash>
 
 #include <sys/stat.h>
 #include <cerrno>
 #include <limits>
 #include <map>
+
+#include "accounts/foldeddirectory.h"
+#include "accounts/storeerror.h"
+#include "accounts/storefiles.h"
+#include "accounts/storelock.h"
+#include "accounts/storenames.h"
+#include "numbers/numbers.h"
+#include "rtf/rtf.h"
 
 namespace mindlark {
 
@@ -24,16 +24,17 @@ const QString kDirectory = QString::fromUtf16(storenames::kDirectory);
 const QString kCounterName = QString::fromUtf16(storenames::kCounterName);
 const QString kCounterPath = QString::fromUtf16(storenames::kCounterPath);
 
-[[noreturn]] void fail(const QString& operation, const QString& file, const QString& reason) {
-    throw StoreError(QStringLiteral("Cannot %1 %2: %3").arg(operation, file, reason));
+// Where the store's one error convention meets the player: the failure becomes a
+// StoreError naming what was done to which file.
+[[noreturn]] void fail(const QString& operation, const QString& file, const Failure& failure) {
+    throw StoreError(QStringLiteral("Cannot %1 %2: %3").arg(operation, file, failure.reason));
 }
 
-// A damaged counter may hold anything; the message quotes only its start.
-QString quoted(const QString& text) {
-    constexpr qsizetype kShown = 40;
-    QString shown = text.left(kShown);
-    shown.replace(u'\r', u' ').replace(u'\n', u' ');
-    return u'"' + shown + (text.size() > kShown ? QStringLiteral("...\"") : QStringLiteral("\""));
+template <typename T>
+T take(Outcome<T> outcome, const QString& operation, const QString& file) {
+    if (!outcome.ok())
+        fail(operation, file, outcome.failure());
+    return std::move(outcome.value());
 }
 
 }  // namespace
@@ -44,36 +45,30 @@ public:
         : workingDirectory(std::move(directory)),
           work(QFile::encodeName(QDir(workingDirectory).absolutePath())) {}
 
-    // The store directory, found regardless of case and cached; nullptr and
-    // `error` set when there is none.
-    FoldedDirectory* storeDirectory(int* error) {
+    // The store directory, found regardless of case and cached.
+    Outcome<FoldedDirectory*> storeDirectory() {
         if (store)
             return store.get();
-        const auto name = work.findEntry(kDirectory, error);
-        if (!name)
-            return nullptr;
-        storeName = *name;
-        store = std::make_unique<FoldedDirectory>(work.path() + '/' + QFile::encodeName(*name));
+        Outcome<QString> name = work.findEntry(kDirectory);
+        if (!name.ok())
+            return name.failure();
+        storeName = name.value();
+        store = std::make_unique<FoldedDirectory>(work.path() + '/' + QFile::encodeName(storeName));
         return store.get();
     }
 
     // After a miss: whether the store directory now goes by another name (it was
     // removed and made again, say), in which case the lookup is worth repeating.
     bool storeDirectoryMoved() {
-        int error = 0;
-        const auto name = work.findEntry(kDirectory, &error);
-        if (!name || *name == storeName)
+        const Outcome<QString> name = work.findEntry(kDirectory);
+        if (!name.ok() || name.value() == storeName)
             return false;
         store.reset();
-        return storeDirectory(&error) != nullptr;
+        return storeDirectory().ok();
     }
 
     FoldedDirectory& requireStoreDirectory(const QString& operation, const QString& file) {
-        int error = 0;
-        FoldedDirectory* directory = storeDirectory(&error);
-        if (!directory)
-            fail(operation, file, qt_error_string(error));
-        return *directory;
+        return *take(storeDirectory(), operation, file);
     }
 
     // The directory a relative path names and the file name within it; every
@@ -82,14 +77,12 @@ public:
                                                 const QString& operation) {
         QStringList parts = relativePath.split(u'/');
         const QString fileName = parts.takeLast();
-        const auto outside = [&] {
-            fail(operation, relativePath, QStringLiteral("not a path inside the store"));
-        };
+        const Failure outside{0, QStringLiteral("not a path inside the store")};
         if (fileName.isEmpty() || QDir::isAbsolutePath(relativePath))
-            outside();
+            fail(operation, relativePath, outside);
         for (const QString& part : parts + QStringList{fileName}) {
             if (part.isEmpty() || part == u"." || part == u"..")
-                outside();
+                fail(operation, relativePath, outside);
         }
         if (parts.isEmpty())
             return {&work, fileName};
@@ -103,52 +96,42 @@ public:
             key += u'/' + storenames::folded(part);
             auto& cached = others[key];
             if (!cached) {
-                int error = 0;
-                const auto name = directory->findEntry(part, &error);
-                if (!name)
-                    fail(operation, relativePath, qt_error_string(error));
+                const QString name = take(directory->findEntry(part), operation, relativePath);
                 cached = std::make_unique<FoldedDirectory>(directory->path() + '/' +
-                                                           QFile::encodeName(*name));
+                                                           QFile::encodeName(name));
             }
             directory = cached.get();
         }
         return {directory, fileName};
     }
 
-    // The plain text of a file; `shown` names it in messages.
-    // `shown` gives the name for messages; it is only built when one is needed,
-    // since a sign-in reads every file of the store.
+    // The plain text of a file. `shown` gives its name for messages; it is only
+    // built when one is needed, since a sign-in reads every file of the store.
     template <typename Shown>
     QString readText(FoldedDirectory& directory, const QString& canonical, const QString& asked,
                      const Shown& shown) {
-        storefiles::ReadOutcome outcome = directory.read(canonical, asked);
-        if (outcome.error == ENOENT && &directory == store.get() && storeDirectoryMoved()) {
-            outcome = store->read(canonical, asked);
-        }
-        if (!outcome.ok())
-            fail(QStringLiteral("read"), shown(), outcome.reason);
-        rtf::ReadResult document = rtf::read(outcome.data);
-        if (!document.ok) {
-            fail(QStringLiteral("read"), shown(),
-                 QStringLiteral("not a valid store file (%1)").arg(document.error));
-        }
-        return std::move(document.text);
+        Outcome<QByteArray> bytes = directory.read(canonical, asked);
+        if (bytes.error() == ENOENT && &directory == store.get() && storeDirectoryMoved())
+            bytes = store->read(canonical, asked);
+        if (!bytes.ok())
+            fail(QStringLiteral("read"), shown(), bytes.failure());
+        Outcome<QString> text = storefiles::documentText(bytes.value());
+        if (!text.ok())
+            fail(QStringLiteral("read"), shown(), text.failure());
+        return std::move(text.value());
     }
 
     void writeText(FoldedDirectory& directory, const QString& canonical, const QString& text,
                    const QString& shown) {
-        const QString error = directory.replace(canonical, rtf::write(text));
-        if (!error.isEmpty())
-            fail(QStringLiteral("write"), shown, error);
+        take(directory.replace(canonical, rtf::write(text)), QStringLiteral("write"), shown);
     }
 
     QString readStoreFile(const QString& canonical, const QString& asked) {
-        int error = 0;
-        FoldedDirectory* directory = storeDirectory(&error);
-        if (!directory)
-            fail(QStringLiteral("read"), kDirectory + u'/' + asked, qt_error_string(error));
-        return readText(*directory, canonical, asked,
-                        [&asked] { return kDirectory + u'/' + asked; });
+        const auto shown = [&asked] { return kDirectory + u'/' + asked; };
+        Outcome<FoldedDirectory*> directory = storeDirectory();
+        if (!directory.ok())
+            fail(QStringLiteral("read"), shown(), directory.failure());
+        return readText(*directory.value(), canonical, asked, shown);
     }
 
     void writeStoreFile(const QString& canonical, const QString& text) {
@@ -199,47 +182,47 @@ void AccountStore::save(const QString& relativePath, const QString& text) const 
     impl_->writeText(*directory, storenames::canonicalCase(fileName), text, path);
 }
 
-bool AccountStore::runFirstRunSetup(const QString& dir1Path) {
-    if (impl_->readText(impl_->work, kCounterName, kCounterName, [] { return kCounterName; }) !=
-        u"0") {
-        return false;
-    }
-    // The store directory goes below the main window's directory, which is the
-    // working directory unless something moved it.
-    std::unique_ptr<FoldedDirectory> elsewhere;
-    FoldedDirectory* base = &impl_->work;
-    if (!dir1Path.isEmpty() &&
-        QDir(dir1Path).absolutePath() != QDir(workingDirectory()).absolutePath()) {
-        elsewhere =
-            std::make_unique<FoldedDirectory>(QFile::encodeName(QDir(dir1Path).absolutePath()));
-        base = elsewhere.get();
-    }
-    int error = 0;
-    const auto existing = base->findEntry(kDirectory, &error);
-    if (!existing && error != ENOENT)
-        fail(QStringLiteral("create directory"), kDirectory, qt_error_string(error));
-    const QByteArray path = base->path() + '/' + QFile::encodeName(existing.value_or(kDirectory));
+bool AccountStore::isFirstRun() const {
+    return impl_->readText(impl_->work, kCounterName, kCounterName, [] { return kCounterName; }) ==
+           u"0";
+}
+
+void AccountStore::setUp() {
+    const QString createDirectory = QStringLiteral("create directory");
+    FoldedDirectory& work = impl_->work;
+    const Outcome<QString> existing = work.findEntry(kDirectory);
+    if (!existing.ok() && existing.error() != ENOENT)
+        fail(createDirectory, kDirectory, existing.failure());
+    const QByteArray path =
+        work.path() + '/' + QFile::encodeName(existing.ok() ? existing.value() : kDirectory);
     struct stat info;
-    if (!existing) {
+    if (!existing.ok()) {
         // Another copy starting at the same moment may have made it meanwhile.
-        const int makeError = storefiles::makeDirectory(path);
-        if (makeError != 0 && !(makeError == EEXIST && ::stat(path.constData(), &info) == 0 &&
-                                S_ISDIR(info.st_mode))) {
-            fail(QStringLiteral("create directory"), kDirectory, qt_error_string(makeError));
+        const Outcome<> made = storefiles::makeDirectory(path);
+        if (!made.ok() && !(made.error() == EEXIST && ::stat(path.constData(), &info) == 0 &&
+                            S_ISDIR(info.st_mode))) {
+            fail(createDirectory, kDirectory, made.failure());
         }
     } else if (::stat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        fail(QStringLiteral("create directory"), kDirectory, qt_error_string(EEXIST));
+        fail(createDirectory, kDirectory, Failure::ofErrno(EEXIST));
     }
     {
         FoldedDirectory& store =
             impl_->requireStoreDirectory(QStringLiteral("write"), kCounterPath);
         // Under the lock, so a copy registering at this moment cannot have its
         // counter reset to "0"; an existing counter, damaged or not, is kept.
-        const StoreLock lock(store.path(), kDirectory);
-        if (!store.contains(kCounterName))
+        const StoreLock lock =
+            take(StoreLock::take(store.path()), QStringLiteral("lock"), kDirectory);
+        if (!take(store.contains(kCounterName), QStringLiteral("write"), kCounterPath))
             impl_->writeText(store, kCounterName, QStringLiteral("0"), kCounterPath);
     }
-    impl_->writeText(impl_->work, kCounterName, QStringLiteral("1"), kCounterName);
+    impl_->writeText(work, kCounterName, QStringLiteral("1"), kCounterName);
+}
+
+bool AccountStore::runFirstRunSetup() {
+    if (!isFirstRun())
+        return false;
+    setUp();
     return true;
 }
 
@@ -247,12 +230,32 @@ QString AccountStore::loadCounterText() const {
     return impl_->readStoreFile(kCounterName, kCounterName);
 }
 
+std::optional<std::int64_t> AccountStore::userCountOf(QStringView counterText) {
+    const std::optional<std::int64_t> count = readNumberStrictly(counterText);
+    // A negative count is as damaged as a word; the largest number leaves no
+    // number for the next user.
+    if (!count || *count < 0 || *count == std::numeric_limits<std::int64_t>::max())
+        return std::nullopt;
+    return count;
+}
+
+QString AccountStore::notAUserCount(const QString& counterText) {
+    return QStringLiteral("%1 holds %2, which is not a user count")
+        .arg(kCounterPath, quoted(counterText));
+}
+
+std::int64_t AccountStore::loadUserCount() const {
+    const QString text = loadCounterText();
+    const std::optional<std::int64_t> count = userCountOf(text);
+    if (!count)
+        throw StoreError(notAUserCount(text));
+    return *count;
+}
+
 Credentials AccountStore::readCredentials(std::int64_t user) const {
     Credentials credentials;
-    credentials.userName = impl_->readStoreFile(storenames::writeName(Field::UserName, user),
-                                                storenames::readName(Field::UserName, user));
-    credentials.password = impl_->readStoreFile(storenames::writeName(Field::Password, user),
-                                                storenames::readName(Field::Password, user));
+    credentials.userName = readField(Field::UserName, user);
+    credentials.password = readField(Field::Password, user);
     return credentials;
 }
 
@@ -263,22 +266,15 @@ QString AccountStore::readField(Field field, std::int64_t user) const {
 
 QString AccountStore::registerUser(const UserFields& fields) {
     FoldedDirectory& store = impl_->requireStoreDirectory(QStringLiteral("lock"), kDirectory);
-    const StoreLock lock(store.path(), kDirectory);
+    const StoreLock lock = take(StoreLock::take(store.path()), QStringLiteral("lock"), kDirectory);
     // Another copy may have registered since this one last looked, so the number
     // comes from the disk, never from memory.
-    const QString counter = loadCounterText();
-    const std::optional<std::int64_t> user = readNumberStrictly(counter);
-    if (!user || *user < 0 || *user == std::numeric_limits<std::int64_t>::max()) {
-        throw StoreError(
-            QStringLiteral("Cannot register a user: %1 holds %2, which is not a user count")
-                .arg(kCounterPath, quoted(counter)));
-    }
+    const std::int64_t user = loadUserCount();
     const QString* values[] = {&fields.name, &fields.age, &fields.email, &fields.userName,
                                &fields.password};
-    for (std::size_t i = 0; i < storenames::kFields.size(); ++i) {
-        impl_->writeStoreFile(storenames::writeName(storenames::kFields[i], *user), *values[i]);
-    }
-    const QString raised = QString::number(*user + 1);
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+        impl_->writeStoreFile(storenames::writeName(kFields[i], user), *values[i]);
+    const QString raised = QString::number(user + 1);
     impl_->writeStoreFile(kCounterName, raised);
     return raised;
 }

@@ -1,22 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 #include <cstdint>
 #include <memory>
+#include <optional>
+
+#include "accounts/fields.h"
 
 namespace mindlark {
-
-// The five files each user has, in the order a registration writes them.
-enum class Field { Name, Age, Email, UserName, Password };
-
-// What a registration stores for one user; every value is kept as typed.
-struct UserFields {
-    QString name;
-    QString age;
-    QString email;
-    QString userName;
-    QString password;
-};
 
 // The user-name and password files of one user, as a sign-in reads them.
 struct Credentials {
@@ -57,16 +49,28 @@ public:
     // Takes no lock: registration and first-run set-up lock the store themselves.
     void save(const QString& relativePath, const QString& text) const;
 
-    // First-run set-up: when the marker holds exactly "0", creates whatever is
-    // missing of "QK" (0700) and the counter "0", then sets the marker to "1".
-    // An existing directory or counter is kept; the counter is checked and written
-    // under the store's lock. `dir1Path` is the main window's directory (empty:
-    // the working directory); the store directory is created below it. Throws
-    // StoreError when the marker is missing or unreadable. Returns whether it ran.
-    bool runFirstRunSetup(const QString& dir1Path);
+    // Whether the first-run marker "num.qk" asks for the set-up: it holds exactly
+    // "0". Throws StoreError when it is missing or unreadable.
+    bool isFirstRun() const;
+    // The first-run set-up: creates whatever is missing of "QK" (0700) below the
+    // working directory and the counter "0", then sets the marker to "1". An
+    // existing directory or counter is kept; the counter is checked and written
+    // under the store's lock. Throws StoreError.
+    void setUp();
+    // isFirstRun(), then setUp() when it says so; returns whether it ran.
+    bool runFirstRunSetup();
 
     // The counter file's text, as stored ("0", "12", or whatever a damaged file holds).
     QString loadCounterText() const;
+    // The one rule for a counter's text: read strictly, a whole number from 0 up
+    // that leaves room for one more user. Nothing when the text is no user count.
+    static std::optional<std::int64_t> userCountOf(QStringView counterText);
+    // What every report of such a counter says: QK/num.qk holds "...", which is
+    // not a user count.
+    static QString notAUserCount(const QString& counterText);
+    // Loads the counter and judges it by userCountOf(). Throws StoreError when it
+    // cannot be read or is no user count.
+    std::int64_t loadUserCount() const;
 
     // Reads the user-name file, then the password file, of `user`.
     Credentials readCredentials(std::int64_t user) const;
@@ -77,8 +81,8 @@ public:
     // password, then the raised counter) while holding the store's exclusive
     // lock, with the counter reloaded from disk under that lock, so copies of the
     // program sharing a store never hand out one number twice. Throws StoreError,
-    // before writing anything, when the counter is missing, not a number or
-    // negative. Returns the new counter text.
+    // before writing anything, when loadUserCount() would. Returns the new
+    // counter text.
     QString registerUser(const UserFields& fields);
 
 private:

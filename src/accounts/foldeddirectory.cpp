@@ -18,13 +18,6 @@ bool sameStamp(const struct timespec& a, const struct timespec& b) {
     return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
 }
 
-storefiles::ReadOutcome failure(int error) {
-    storefiles::ReadOutcome outcome;
-    outcome.error = error;
-    outcome.reason = qt_error_string(error);
-    return outcome;
-}
-
 }  // namespace
 
 FoldedDirectory::FoldedDirectory(QByteArray path) : path_(std::move(path)) {}
@@ -38,20 +31,20 @@ bool FoldedDirectory::exists(const QString& name) const {
     return ::lstat(encodedPath(name).constData(), &info) == 0;
 }
 
-storefiles::ReadOutcome FoldedDirectory::read(const QString& canonical, const QString& asked) {
-    storefiles::ReadOutcome outcome = storefiles::readFile(encodedPath(canonical));
-    if (outcome.error != ENOENT)
+Outcome<QByteArray> FoldedDirectory::read(const QString& canonical, const QString& asked) {
+    Outcome<QByteArray> outcome = storefiles::readFile(encodedPath(canonical));
+    if (outcome.error() != ENOENT)
         return outcome;
     if (asked != canonical) {
         outcome = storefiles::readFile(encodedPath(asked));
-        if (outcome.error != ENOENT)
+        if (outcome.error() != ENOENT)
             return outcome;
     }
     const QString key = storenames::folded(asked);
     bool fresh = false;
     if (!scanned_) {
-        if (const int error = rescan())
-            return failure(error);
+        if (Outcome<> scanned = rescan(); !scanned.ok())
+            return scanned.failure();
         fresh = true;
     }
     for (;;) {
@@ -59,21 +52,21 @@ storefiles::ReadOutcome FoldedDirectory::read(const QString& canonical, const QS
             if (name == canonical || name == asked)
                 continue;
             outcome = storefiles::readFile(encodedPath(name));
-            if (outcome.error != ENOENT)
+            if (outcome.error() != ENOENT)
                 return outcome;
         }
         if (fresh)
-            return failure(ENOENT);
+            return Failure::ofErrno(ENOENT);
         // The file may have arrived, under another case, since the index was built.
-        if (const int error = rescan())
-            return failure(error);
+        if (Outcome<> scanned = rescan(); !scanned.ok())
+            return scanned.failure();
         fresh = true;
     }
 }
 
-QString FoldedDirectory::replace(const QString& canonical, QByteArrayView data) {
-    if (const int error = refreshIfChanged())
-        return qt_error_string(error);
+Outcome<> FoldedDirectory::replace(const QString& canonical, QByteArrayView data) {
+    if (Outcome<> refreshed = refreshIfChanged(); !refreshed.ok())
+        return refreshed;
     const QString key = storenames::folded(canonical);
     const QStringList others = index_.value(key);
     // Replacing the file under the name it already has keeps the swap a single
@@ -82,16 +75,16 @@ QString FoldedDirectory::replace(const QString& canonical, QByteArrayView data) 
     if (!others.isEmpty() && !others.contains(canonical) && !exists(canonical)) {
         target = others.first();
     }
-    const QString error = storefiles::replaceFile(path_, QFile::encodeName(target), data);
-    if (!error.isEmpty())
-        return error;
+    if (Outcome<> replaced = storefiles::replaceFile(path_, QFile::encodeName(target), data);
+        !replaced.ok()) {
+        return replaced;
+    }
     bool removedAny = false;
     for (const QString& name : others) {
         if (name == target)
             continue;
-        if (::unlink(encodedPath(name).constData()) != 0 && errno != ENOENT) {
-            return qt_error_string(errno);
-        }
+        if (::unlink(encodedPath(name).constData()) != 0 && errno != ENOENT)
+            return Failure::ofErrno(errno);
         removedAny = true;
     }
     if (storenames::isCanonical(target)) {
@@ -100,45 +93,41 @@ QString FoldedDirectory::replace(const QString& canonical, QByteArrayView data) 
         index_[key] = QStringList{target};
     }
     if (removedAny) {
-        const QString syncError = storefiles::syncDirectory(path_);
-        if (!syncError.isEmpty())
-            return syncError;
+        if (Outcome<> synced = storefiles::syncDirectory(path_); !synced.ok())
+            return synced;
     }
     rememberStamp();
     return {};
 }
 
-bool FoldedDirectory::contains(const QString& name) {
-    if (refreshIfChanged() != 0)
-        return false;
+Outcome<bool> FoldedDirectory::contains(const QString& name) {
+    if (Outcome<> refreshed = refreshIfChanged(); !refreshed.ok())
+        return refreshed.failure();
     return index_.contains(storenames::folded(name)) || exists(storenames::canonicalCase(name)) ||
            exists(name);
 }
 
-std::optional<QString> FoldedDirectory::findEntry(const QString& name, int* error) {
-    const auto found = [this, error](const QString& candidate) -> std::optional<QString> {
+Outcome<QString> FoldedDirectory::findEntry(const QString& name) {
+    // A name that exists but cannot be examined is worth reporting over "none".
+    int statError = 0;
+    const auto found = [this, &statError](const QString& candidate) {
         struct stat info;
         if (::stat(encodedPath(candidate).constData(), &info) == 0)
-            return candidate;
-        if (errno != ENOENT && error)
-            *error = errno;
-        return std::nullopt;
+            return true;
+        if (errno != ENOENT)
+            statError = errno;
+        return false;
     };
-    if (auto exact = found(name))
-        return exact;
+    if (found(name))
+        return name;
     const QString canonical = storenames::canonicalCase(name);
-    if (canonical != name) {
-        if (auto written = found(canonical))
-            return written;
-    }
+    if (canonical != name && found(canonical))
+        return canonical;
     const QString key = storenames::folded(name);
     bool fresh = false;
     if (!scanned_) {
-        if (const int listError = rescan()) {
-            if (error)
-                *error = listError;
-            return std::nullopt;
-        }
+        if (Outcome<> scanned = rescan(); !scanned.ok())
+            return scanned.failure();
         fresh = true;
     }
     for (;;) {
@@ -153,47 +142,39 @@ std::optional<QString> FoldedDirectory::findEntry(const QString& name, int* erro
             return candidates.first();
         if (fresh)
             break;
-        if (const int listError = rescan()) {
-            if (error)
-                *error = listError;
-            return std::nullopt;
-        }
+        if (Outcome<> scanned = rescan(); !scanned.ok())
+            return scanned.failure();
         fresh = true;
     }
-    if (error)
-        *error = ENOENT;
-    return std::nullopt;
+    return Failure::ofErrno(statError != 0 ? statError : ENOENT);
 }
 
-QStringList FoldedDirectory::variants(const QString& name) {
-    QString error;
-    return listing(&error).value(storenames::folded(name));
+Outcome<QStringList> FoldedDirectory::variants(const QString& name) {
+    Outcome<QHash<QString, QStringList>> entries = listing();
+    if (!entries.ok())
+        return entries.failure();
+    return entries.value().value(storenames::folded(name));
 }
 
-QHash<QString, QStringList> FoldedDirectory::listing(QString* error) {
-    QHash<QString, QStringList> entries;
-    struct timespec stamp;
-    ino_t inode;
-    if (const int listError = list(true, entries, stamp, inode)) {
-        if (error)
-            *error = qt_error_string(listError);
-        return {};
-    }
-    return entries;
+Outcome<QHash<QString, QStringList>> FoldedDirectory::listing() {
+    Outcome<Listing> listed = list(true);
+    if (!listed.ok())
+        return listed.failure();
+    return std::move(listed.value().entries);
 }
 
-int FoldedDirectory::list(bool everything, QHash<QString, QStringList>& entries,
-                          struct timespec& stamp, ino_t& inode) const {
+Outcome<FoldedDirectory::Listing> FoldedDirectory::list(bool everything) const {
     // The stamp is taken before listing, so a change made while listing shows up
     // as a changed stamp next time rather than being missed.
     struct stat info;
     if (::stat(path_.constData(), &info) != 0)
-        return errno;
+        return Failure::ofErrno(errno);
     if (!S_ISDIR(info.st_mode))
-        return ENOTDIR;
+        return Failure::ofErrno(ENOTDIR);
     DIR* dir = ::opendir(path_.constData());
     if (!dir)
-        return errno;
+        return Failure::ofErrno(errno);
+    Listing listing;
     int readError = 0;
     for (;;) {
         errno = 0;
@@ -211,38 +192,40 @@ int FoldedDirectory::list(bool everything, QHash<QString, QStringList>& entries,
         if (!everything && (storenames::isCanonical(name) || storefiles::isTemporaryName(name))) {
             continue;
         }
-        entries[storenames::folded(name)].append(name);
+        listing.entries[storenames::folded(name)].append(name);
     }
     ::closedir(dir);
     if (readError != 0)
-        return readError;
-    for (QStringList& names : entries) {
+        return Failure::ofErrno(readError);
+    for (QStringList& names : listing.entries) {
         if (names.size() > 1)
             std::sort(names.begin(), names.end());
     }
-    stamp = info.st_mtim;
-    inode = info.st_ino;
-    return 0;
+    listing.stamp = info.st_mtim;
+    listing.inode = info.st_ino;
+    return listing;
 }
 
-int FoldedDirectory::rescan() {
-    QHash<QString, QStringList> index;
-    if (const int error = list(false, index, stamp_, inode_))
-        return error;
-    index_ = std::move(index);
+Outcome<> FoldedDirectory::rescan() {
+    Outcome<Listing> listed = list(false);
+    if (!listed.ok())
+        return listed.failure();
+    index_ = std::move(listed.value().entries);
+    stamp_ = listed.value().stamp;
+    inode_ = listed.value().inode;
     scanned_ = true;
-    return 0;
+    return {};
 }
 
-int FoldedDirectory::refreshIfChanged() {
+Outcome<> FoldedDirectory::refreshIfChanged() {
     if (!scanned_)
         return rescan();
     struct stat info;
     if (::stat(path_.constData(), &info) != 0)
-        return errno;
+        return Failure::ofErrno(errno);
     if (info.st_ino != inode_ || !sameStamp(info.st_mtim, stamp_))
         return rescan();
-    return 0;
+    return {};
 }
 
 void FoldedDirectory::rememberStamp() {

@@ -30,40 +30,44 @@ public:
 
     // Reads the file named `canonical` (the writer's case) or `asked`, or any entry
     // equal to them regardless of case. Fails with ENOENT when there is none.
-    storefiles::ReadOutcome read(const QString& canonical, const QString& asked);
+    Outcome<QByteArray> read(const QString& canonical, const QString& asked);
 
     // Replaces the file equal to `canonical` regardless of case, keeping the name
     // it has on disk, or creates it as `canonical`; entries differing from it only
     // in case are removed afterwards, so one name is left. Atomic as
-    // storefiles::replaceFile(). Returns an empty text or the reason it failed.
-    QString replace(const QString& canonical, QByteArrayView data);
+    // storefiles::replaceFile().
+    Outcome<> replace(const QString& canonical, QByteArrayView data);
 
-    // Whether any entry equals `name` regardless of case.
-    bool contains(const QString& name);
+    // Whether any entry equals `name` regardless of case; a directory that cannot
+    // be listed fails rather than answering "no".
+    Outcome<bool> contains(const QString& name);
 
     // The name on disk of the entry equal to `name` regardless of case, preferring
-    // the exact spelling, then the writer's, then a directory; nothing when there
-    // is none, with `error` set to why (ENOENT, or the error listing gave).
-    std::optional<QString> findEntry(const QString& name, int* error);
+    // the exact spelling, then the writer's, then a directory. Fails with ENOENT
+    // when there is none, or with the error listing gave.
+    Outcome<QString> findEntry(const QString& name);
 
     // Every entry equal to `name` regardless of case, freshly listed, sorted.
-    QStringList variants(const QString& name);
+    Outcome<QStringList> variants(const QString& name);
 
     // Every entry of the directory, freshly listed, grouped by folded name with
-    // each group sorted. Fails with the listing's error text in `error`.
-    QHash<QString, QStringList> listing(QString* error);
+    // each group sorted.
+    Outcome<QHash<QString, QStringList>> listing();
 
 private:
-    // Lists the directory: every entry when `everything`, else those the index
-    // keeps. 0 or the errno listing gave; `stamp` and `inode` describe the
-    // directory as it was just before.
-    int list(bool everything, QHash<QString, QStringList>& entries, struct timespec& stamp,
-             ino_t& inode) const;
-    // Rebuilds the index; 0 or an errno.
-    int rescan();
+    // One listing and the directory's state just before it was taken.
+    struct Listing {
+        QHash<QString, QStringList> entries;  // folded name -> names on disk, sorted
+        struct timespec stamp = {};
+        ino_t inode = 0;
+    };
+    // Lists the directory: every entry when `everything`, else those the index keeps.
+    Outcome<Listing> list(bool everything) const;
+    // Rebuilds the index.
+    Outcome<> rescan();
     // Rebuilds the index when the directory changed since it was built or last
-    // written by this object; 0 or an errno.
-    int refreshIfChanged();
+    // written by this object.
+    Outcome<> refreshIfChanged();
     // Remembers the directory's change stamp after this object changed it.
     void rememberStamp();
     bool exists(const QString& name) const;

@@ -1,7 +1,7 @@
 #include "accounts/signin.h"
 
 #include "accounts/accountstore.h"
-#include "accounts/numbers.h"
+#include "numbers/numbers.h"
 
 namespace mindlark {
 

@@ -18,4 +18,8 @@ private:
     QString message_;
 };
 
+// A stored text as a message quotes it: in double quotes, line breaks shown as
+// spaces, and cut after 40 characters, since a damaged file may hold anything.
+QString quoted(const QString& text);
+
 }  // namespace mindlark

@@ -2,6 +2,9 @@
 
 #include <QRandomGenerator>
 
+#include "accounts/storetesthooks.h"
+#include "rtf/rtf.h"
+
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -12,15 +15,10 @@ namespace mindlark::storefiles {
 
 namespace {
 
-std::atomic<BeforeRenameHook> beforeRenameHook{nullptr};
-std::atomic<bool> durableWrites{true};
+std::atomic<testhooks::BeforeRename> beforeRenameHook{nullptr};
 
 // Marks every temporary: a leading dot, then the final name, then this and a random tag.
 constexpr char kTemporaryTag[] = ".tmp-";
-
-QString errorText(int error) {
-    return qt_error_string(error);
-}
 
 // Closes a descriptor on every path out of a scope.
 class FileDescriptor {
@@ -34,10 +32,12 @@ public:
     FileDescriptor& operator=(const FileDescriptor&) = delete;
     int get() const { return fd_; }
     // Closes now, reporting the error close() gives (a late write failure on some file systems).
-    int closeNow() {
+    Outcome<> closeNow() {
         const int result = ::close(fd_);
         fd_ = -1;
-        return result == 0 ? 0 : errno;
+        if (result != 0)
+            return Failure::ofErrno(errno);
+        return {};
     }
 
 private:
@@ -52,18 +52,18 @@ int openRetrying(const char* path, int flags, mode_t mode = 0) {
     return fd;
 }
 
-int writeAll(int fd, QByteArrayView data) {
+Outcome<> writeAll(int fd, QByteArrayView data) {
     qsizetype done = 0;
     while (done < data.size()) {
         const ssize_t n = ::write(fd, data.data() + done, size_t(data.size() - done));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            return errno;
+            return Failure::ofErrno(errno);
         }
         done += n;
     }
-    return 0;
+    return {};
 }
 
 QByteArray randomTag() {
@@ -76,20 +76,14 @@ QByteArray randomTag() {
 
 }  // namespace
 
-ReadOutcome readFile(const QByteArray& path) {
-    ReadOutcome outcome;
-    const auto fail = [&outcome](int error, QString reason = {}) {
-        outcome.error = error;
-        outcome.reason = reason.isEmpty() ? errorText(error) : reason;
-        outcome.data.clear();
-        return outcome;
-    };
+Outcome<QByteArray> readFile(const QByteArray& path) {
     // O_NONBLOCK: opening a FIFO must not wait for a writer, nor reading a device
     // for input. There is no fstat() here: a sign-in reads every file of the store,
     // and one more system call per file would cost a fifth of its time.
     FileDescriptor fd(openRetrying(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0)
-        return fail(errno);
+        return Failure::ofErrno(errno);
+    QByteArray data;
     char buffer[4096];
     for (;;) {
         const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -97,28 +91,33 @@ ReadOutcome readFile(const QByteArray& path) {
             if (errno == EINTR)
                 continue;
             if (errno == EAGAIN)
-                return fail(EAGAIN, QStringLiteral("not a regular file"));
-            return fail(errno);
+                return Failure{EAGAIN, QStringLiteral("not a regular file")};
+            return Failure::ofErrno(errno);
         }
         if (n == 0)
             break;
-        if (outcome.data.size() + n > kMaxFileSize) {
-            return fail(EFBIG, QStringLiteral("larger than any store file"));
-        }
-        outcome.data.append(buffer, n);
+        if (data.size() + n > kMaxFileSize)
+            return Failure{EFBIG, QStringLiteral("larger than any store file")};
+        data.append(buffer, n);
     }
-    if (outcome.data.isEmpty()) {
+    if (data.isEmpty()) {
         // Only now is it worth asking what was opened: a FIFO without a writer
         // reads as empty too.
         struct stat info;
-        if (::fstat(fd.get(), &info) == 0 && !S_ISREG(info.st_mode)) {
-            return fail(EINVAL, QStringLiteral("not a regular file"));
-        }
+        if (::fstat(fd.get(), &info) == 0 && !S_ISREG(info.st_mode))
+            return Failure{EINVAL, QStringLiteral("not a regular file")};
     }
-    return outcome;
+    return data;
 }
 
-QString replaceFile(const QByteArray& directory, const QByteArray& name, QByteArrayView data) {
+Outcome<QString> documentText(const QByteArray& bytes) {
+    rtf::ReadResult document = rtf::read(bytes);
+    if (!document.ok)
+        return Failure{0, QStringLiteral("not a valid store file (%1)").arg(document.error)};
+    return std::move(document.text);
+}
+
+Outcome<> replaceFile(const QByteArray& directory, const QByteArray& name, QByteArrayView data) {
     const QByteArray finalPath = directory + '/' + name;
     QByteArray temporaryPath;
     int fdNumber = -1;
@@ -127,62 +126,59 @@ QString replaceFile(const QByteArray& directory, const QByteArray& name, QByteAr
         fdNumber = openRetrying(temporaryPath.constData(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
         if (fdNumber < 0 && errno != EEXIST)
-            return errorText(errno);
+            return Failure::ofErrno(errno);
     }
     if (fdNumber < 0)
-        return errorText(EEXIST);
+        return Failure::ofErrno(EEXIST);
     FileDescriptor fd(fdNumber);
-    const auto discard = [&temporaryPath](int error) {
+    const auto discard = [&temporaryPath](Failure failure) {
         ::unlink(temporaryPath.constData());
-        return errorText(error);
+        return failure;
     };
     // The umask may have taken more than group and other bits away; the owner must
     // still be able to read and write the file.
     if (::fchmod(fd.get(), 0600) != 0)
-        return discard(errno);
-    if (const int error = writeAll(fd.get(), data))
-        return discard(error);
-    if (durableWrites.load(std::memory_order_relaxed) && ::fsync(fd.get()) != 0) {
-        return discard(errno);
-    }
-    if (const int error = fd.closeNow())
-        return discard(error);
-    if (const BeforeRenameHook hook = beforeRenameHook.load())
+        return discard(Failure::ofErrno(errno));
+    if (const Outcome<> written = writeAll(fd.get(), data); !written.ok())
+        return discard(written.failure());
+    if (::fsync(fd.get()) != 0)
+        return discard(Failure::ofErrno(errno));
+    if (const Outcome<> closed = fd.closeNow(); !closed.ok())
+        return discard(closed.failure());
+    if (const testhooks::BeforeRename hook = beforeRenameHook.load())
         hook(temporaryPath, finalPath);
     if (::rename(temporaryPath.constData(), finalPath.constData()) != 0)
-        return discard(errno);
-    if (durableWrites.load(std::memory_order_relaxed))
-        return syncDirectory(directory);
-    return {};
+        return discard(Failure::ofErrno(errno));
+    return syncDirectory(directory);
 }
 
-int makeDirectory(const QByteArray& path) {
+Outcome<> makeDirectory(const QByteArray& path) {
     if (::mkdir(path.constData(), 0700) != 0)
-        return errno;
+        return Failure::ofErrno(errno);
     // The umask cannot widen 0700, but it can narrow it below what the owner needs.
     if (::chmod(path.constData(), 0700) != 0)
-        return errno;
-    if (!durableWrites.load(std::memory_order_relaxed))
-        return 0;
+        return Failure::ofErrno(errno);
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray parent = slash < 0    ? QByteArray(".")
                               : slash == 0 ? QByteArray("/")
                                            : path.left(slash);
     const int fd = openRetrying(parent.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return errno;
+        return Failure::ofErrno(errno);
     const int result = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
     ::close(fd);
-    return result;
+    if (result != 0)
+        return Failure::ofErrno(result);
+    return {};
 }
 
-QString syncDirectory(const QByteArray& path) {
+Outcome<> syncDirectory(const QByteArray& path) {
     FileDescriptor fd(openRetrying(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0)
-        return errorText(errno);
+        return Failure::ofErrno(errno);
     // Some file systems cannot flush a directory; the rename is then as durable as they allow.
     if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != EROFS)
-        return errorText(errno);
+        return Failure::ofErrno(errno);
     return {};
 }
 
@@ -190,12 +186,8 @@ bool isTemporaryName(QStringView name) {
     return name.startsWith(u'.') && name.contains(QLatin1StringView(kTemporaryTag));
 }
 
-void setBeforeRenameHook(BeforeRenameHook hook) {
+void testhooks::setBeforeRename(testhooks::BeforeRename hook) {
     beforeRenameHook.store(hook);
-}
-
-void setDurableWrites(bool durable) {
-    durableWrites.store(durable);
 }
 
 }  // namespace mindlark::storefiles

@@ -4,21 +4,16 @@
 #include "accounts/storefiles.h"
 #include "accounts/storenames.h"
 
-#include <QFile>
-
 #include <algorithm>
 
 namespace mindlark {
 
-std::optional<StoreInventory> StoreInventory::scan(const QString& directory, QString* error) {
-    FoldedDirectory folder(QFile::encodeName(directory));
-    QString listError;
-    const QHash<QString, QStringList> listing = folder.listing(&listError);
-    if (!listError.isEmpty()) {
-        if (error)
-            *error = listError;
-        return std::nullopt;
-    }
+Outcome<StoreInventory> StoreInventory::scan(const QByteArray& directory) {
+    FoldedDirectory folder(directory);
+    const Outcome<QHash<QString, QStringList>> listed = folder.listing();
+    if (!listed.ok())
+        return listed.failure();
+    const QHash<QString, QStringList>& listing = listed.value();
     StoreInventory inventory;
     for (auto it = listing.cbegin(); it != listing.cend(); ++it) {
         const auto parsed = storenames::parse(it.value().first());
@@ -26,8 +21,7 @@ std::optional<StoreInventory> StoreInventory::scan(const QString& directory, QSt
             inventory.counterNames_ += it.value();
         } else if (parsed) {
             const auto slot =
-                std::find(storenames::kFields.begin(), storenames::kFields.end(), parsed->field) -
-                storenames::kFields.begin();
+                std::find(kFields.begin(), kFields.end(), parsed->field) - kFields.begin();
             inventory.users_[parsed->user][std::size_t(slot)] = it.value();
         } else {
             for (const QString& name : it.value()) {

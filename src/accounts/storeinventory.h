@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 #include <array>
 #include <cstdint>
 #include <map>
-#include <optional>
+
+#include "accounts/outcome.h"
 
 namespace mindlark {
 
@@ -18,8 +20,8 @@ public:
     // writes them; more than one name means spellings that differ only in case.
     using UserFiles = std::array<QStringList, 5>;
 
-    // Lists the directory at `directory`; nothing, with `error` set, when it cannot.
-    static std::optional<StoreInventory> scan(const QString& directory, QString* error);
+    // Lists the directory at the encoded path `directory`.
+    static Outcome<StoreInventory> scan(const QByteArray& directory);
 
     // Every spelling of the counter's name present.
     const QStringList& counterNames() const { return counterNames_; }

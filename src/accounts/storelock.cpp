@@ -1,7 +1,5 @@
 #include "accounts/storelock.h"
 
-#include "accounts/storeerror.h"
-
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -9,29 +7,31 @@
 
 namespace mindlark {
 
-StoreLock::StoreLock(const QByteArray& directory, const QString& displayName) {
+Outcome<StoreLock> StoreLock::take(const QByteArray& directory) {
+    int fd;
     do {
-        fd_ = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    } while (fd_ < 0 && errno == EINTR);
-    if (fd_ < 0) {
-        throw StoreError(
-            QStringLiteral("Cannot lock %1: %2").arg(displayName, qt_error_string(errno)));
-    }
+        fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0)
+        return Failure::ofErrno(errno);
+    StoreLock lock(fd);
     int result;
     do {
-        result = ::flock(fd_, LOCK_EX);
+        result = ::flock(fd, LOCK_EX);
     } while (result != 0 && errno == EINTR);
-    if (result != 0) {
-        const int error = errno;
-        ::close(fd_);
-        throw StoreError(
-            QStringLiteral("Cannot lock %1: %2").arg(displayName, qt_error_string(error)));
-    }
+    if (result != 0)
+        return Failure::ofErrno(errno);
+    return lock;
+}
+
+StoreLock::StoreLock(StoreLock&& other) noexcept : fd_(other.fd_) {
+    other.fd_ = -1;
 }
 
 StoreLock::~StoreLock() {
     // Closing the only descriptor of the open directory drops its lock.
-    ::close(fd_);
+    if (fd_ >= 0)
+        ::close(fd_);
 }
 
 }  // namespace mindlark

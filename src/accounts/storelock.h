@@ -1,7 +1,8 @@
 #pragma once
 
 #include <QByteArray>
-#include <QString>
+
+#include "accounts/outcome.h"
 
 namespace mindlark {
 
@@ -10,15 +11,18 @@ namespace mindlark {
 // copy that dies releases the lock with its descriptors.
 class StoreLock {
 public:
-    // Waits until this object holds the lock of the directory at the encoded path
-    // `directory`. Throws StoreError naming `displayName` when it cannot be taken.
-    StoreLock(const QByteArray& directory, const QString& displayName);
+    // Waits until the lock of the directory at the encoded path `directory` is held.
+    static Outcome<StoreLock> take(const QByteArray& directory);
+    // Takes the lock over from `other`, which then holds nothing.
+    StoreLock(StoreLock&& other) noexcept;
     // Releases the lock.
     ~StoreLock();
     StoreLock(const StoreLock&) = delete;
     StoreLock& operator=(const StoreLock&) = delete;
+    StoreLock& operator=(StoreLock&&) = delete;
 
 private:
+    explicit StoreLock(int fd) : fd_(fd) {}
     int fd_ = -1;
 };
 

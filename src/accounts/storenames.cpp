@@ -1,6 +1,6 @@
 #include "accounts/storenames.h"
 
-#include "accounts/numbers.h"
+#include "numbers/numbers.h"
 
 namespace mindlark::storenames {
 

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "accounts/accountstore.h"
+#include "accounts/fields.h"
 
 #include <QString>
 #include <QStringView>
-#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -17,10 +16,6 @@ inline constexpr char16_t kDirectory[] = u"QK";
 inline constexpr char16_t kCounterName[] = u"num.qk";
 // The counter's path relative to the working directory.
 inline constexpr char16_t kCounterPath[] = u"QK/num.qk";
-
-// The five fields in the order a registration writes them.
-inline constexpr std::array<Field, 5> kFields = {Field::Name, Field::Age, Field::Email,
-                                                 Field::UserName, Field::Password};
 
 // The part of a field file's name before the number label: "mnp%qk", "map%qk", ...
 QString prefix(Field field);

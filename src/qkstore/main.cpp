@@ -4,10 +4,7 @@
 //   qkstore check DIR    what is missing, unreadable or inconsistent in it
 // Exit status: 0 done (check: nothing wrong), 1 a file problem (check: something
 // wrong), 2 bad arguments.
-#include "accounts/foldeddirectory.h"
-#include "rtf/rtf.h"
-#include "accounts/storefiles.h"
-#include "accounts/storenames.h"
+#include "accounts/storeinspector.h"
 #include "qkstore/storecheck.h"
 #include "qkstore/userlisting.h"
 
@@ -44,24 +41,12 @@ int usageError(const QString& message) {
 }
 
 int printText(const QString& file) {
-    storefiles::ReadOutcome outcome = storefiles::readFile(QFile::encodeName(file));
-    if (outcome.error == ENOENT) {
-        // Store files are named regardless of case; so is the file asked for.
-        const QFileInfo info(file);
-        FoldedDirectory directory(QFile::encodeName(info.path()));
-        outcome = directory.read(storenames::canonicalCase(info.fileName()), info.fileName());
-    }
-    if (!outcome.ok()) {
-        error(QStringLiteral("Cannot read %1: %2").arg(file, outcome.reason));
+    const Outcome<QString> text = StoreInspector::readFileAt(file);
+    if (!text.ok()) {
+        error(QStringLiteral("Cannot read %1: %2").arg(file, text.failure().reason));
         return 1;
     }
-    const rtf::ReadResult document = rtf::read(outcome.data);
-    if (!document.ok) {
-        error(QStringLiteral("Cannot read %1: not a valid store file (%2)")
-                  .arg(file, document.error));
-        return 1;
-    }
-    write(stdout, document.text);
+    write(stdout, text.value());
     return 0;
 }
 

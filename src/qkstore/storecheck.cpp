@@ -1,33 +1,20 @@
 #include "qkstore/storecheck.h"
 
-#include "accounts/foldeddirectory.h"
-#include "accounts/numbers.h"
-#include "rtf/rtf.h"
-#include "accounts/storefiles.h"
-#include "accounts/storeinventory.h"
-#include "accounts/storenames.h"
-
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
-
 #include <optional>
+
+#include "accounts/accountstore.h"
+#include "accounts/storeerror.h"
+#include "accounts/storeinspector.h"
 
 namespace mindlark::qkstore {
 
 namespace {
 
-const QString kDirectory = QString::fromUtf16(storenames::kDirectory);
-const QString kCounterName = QString::fromUtf16(storenames::kCounterName);
-
-QString quoted(const QString& text) {
-    constexpr qsizetype kShown = 40;
-    QString shown = text.left(kShown);
-    shown.replace(u'\r', u' ').replace(u'\n', u' ');
-    return u'"' + shown + (text.size() > kShown ? QStringLiteral("...\"") : QStringLiteral("\""));
-}
+using Place = StoreInspector::Place;
 
 QString quotedList(const QStringList& names) {
     QStringList shown;
@@ -39,128 +26,121 @@ QString quotedList(const QStringList& names) {
 class Checker {
 public:
     explicit Checker(const QString& workingDirectory)
-        : root_(QFile::encodeName(QDir(workingDirectory).absolutePath())) {}
+        : workingDirectory_(QDir(workingDirectory).absolutePath()), store_(workingDirectory) {}
 
     CheckReport run() {
         const std::optional<QString> marker = checkMarker();
         const std::optional<QString> storeName = checkDirectory(marker);
         if (!storeName)
             return std::move(report_);
-        QString error;
-        const QString storePath = QFile::decodeName(root_.path()) + u'/' + *storeName;
-        const auto inventory = StoreInventory::scan(storePath, &error);
-        if (!inventory) {
-            report_.problems += QStringLiteral("unreadable: %1: %2").arg(*storeName, error);
+        const Outcome<StoreInventory> inventory = store_.inventory();
+        if (!inventory.ok()) {
+            report_.problems +=
+                QStringLiteral("unreadable: %1: %2").arg(*storeName, inventory.failure().reason);
             return std::move(report_);
         }
-        store_ = QFile::encodeName(storePath);
         storeName_ = *storeName;
-        checkCounter(*inventory);
-        checkUsers(*inventory);
-        for (const QString& name : inventory->temporaries()) {
+        checkCounter(inventory.value());
+        checkUsers(inventory.value());
+        for (const QString& name : inventory.value().temporaries()) {
             report_.notes +=
                 QStringLiteral("left over from an interrupted write: %1").arg(shown(name));
         }
-        for (const QString& name : inventory->others()) {
+        for (const QString& name : inventory.value().others())
             report_.notes += QStringLiteral("not a store file: %1").arg(shown(name));
-        }
         return std::move(report_);
     }
 
 private:
     QString shown(const QString& name) const { return storeName_ + u'/' + name; }
 
-    // The plain text of a file, or nothing with a problem recorded.
-    std::optional<QString> readText(const QByteArray& path, const QString& name) {
-        const storefiles::ReadOutcome outcome = storefiles::readFile(path);
-        if (!outcome.ok()) {
-            report_.problems += QStringLiteral("unreadable: %1: %2").arg(name, outcome.reason);
-            return std::nullopt;
-        }
-        const rtf::ReadResult document = rtf::read(outcome.data);
-        if (!document.ok) {
-            report_.problems += QStringLiteral("unreadable: %1: not a valid store file (%2)")
-                                    .arg(name, document.error);
-            return std::nullopt;
-        }
-        return document.text;
-    }
-
-    // Reports duplicates among `names` and reads the one a lookup would use.
+    // Reports duplicates among `names` and reads the one a lookup would use, or
+    // records why it could not.
     std::optional<QString> readOne(const QStringList& names, const QString& canonical,
-                                   const QByteArray& directory, const QString& prefix) {
+                                   Place place) {
         const QString chosen = StoreInventory::preferred(names, canonical);
+        const QString prefix = place == Place::StoreDirectory ? storeName_ + u'/' : QString();
         if (names.size() > 1) {
             report_.problems += QStringLiteral("duplicate: %1%2 exists as %3")
                                     .arg(prefix, canonical, quotedList(names));
         }
-        return readText(directory + '/' + QFile::encodeName(chosen), prefix + chosen);
+        const Outcome<QString> text = store_.readText(place, chosen);
+        if (!text.ok()) {
+            report_.problems +=
+                QStringLiteral("unreadable: %1: %2").arg(prefix + chosen, text.failure().reason);
+            return std::nullopt;
+        }
+        return text.value();
     }
 
     std::optional<QString> checkMarker() {
-        const QStringList names = root_.variants(kCounterName);
-        if (names.isEmpty()) {
+        const QString marker = StoreInspector::markerName();
+        const Outcome<QStringList> names = store_.spellings(marker);
+        if (!names.ok()) {
             report_.problems +=
-                QStringLiteral("missing: %1 (the first-run marker)").arg(kCounterName);
+                QStringLiteral("unreadable: %1: %2").arg(workingDirectory_, names.failure().reason);
             return std::nullopt;
         }
-        const auto text = readOne(names, kCounterName, root_.path(), QString());
+        if (names.value().isEmpty()) {
+            report_.problems += QStringLiteral("missing: %1 (the first-run marker)").arg(marker);
+            return std::nullopt;
+        }
+        const auto text = readOne(names.value(), marker, Place::WorkingDirectory);
         if (text && *text != u"0" && *text != u"1") {
             report_.problems += QStringLiteral("inconsistent: %1 holds %2, neither \"0\" nor \"1\"")
-                                    .arg(kCounterName, quoted(*text));
+                                    .arg(marker, quoted(*text));
         }
         return text;
     }
 
     std::optional<QString> checkDirectory(const std::optional<QString>& marker) {
-        const QStringList names = root_.variants(kDirectory);
-        if (names.isEmpty()) {
+        const QString directory = StoreInspector::storeDirectoryName();
+        const Outcome<QStringList> names = store_.spellings(directory);
+        if (names.ok() && names.value().isEmpty()) {
             if (marker == u"0") {
                 report_.notes +=
                     QStringLiteral("the store is not set up yet; the first start will do it");
             } else {
                 report_.problems +=
-                    QStringLiteral("missing: %1 (the store directory)").arg(kDirectory);
+                    QStringLiteral("missing: %1 (the store directory)").arg(directory);
             }
             return std::nullopt;
         }
-        if (names.size() > 1) {
-            report_.problems +=
-                QStringLiteral("duplicate: %1 exists as %2").arg(kDirectory, quotedList(names));
+        if (names.ok() && names.value().size() > 1) {
+            report_.problems += QStringLiteral("duplicate: %1 exists as %2")
+                                    .arg(directory, quotedList(names.value()));
         }
-        int error = 0;
-        const auto name = root_.findEntry(kDirectory, &error);
-        if (!name) {
+        const Outcome<QString> name = store_.storeDirectory();
+        if (!name.ok()) {
             report_.problems +=
-                QStringLiteral("unreadable: %1: %2").arg(kDirectory, qt_error_string(error));
+                QStringLiteral("unreadable: %1: %2").arg(directory, name.failure().reason);
             return std::nullopt;
         }
-        if (!QFileInfo(QFile::decodeName(root_.path()) + u'/' + *name).isDir()) {
-            report_.problems += QStringLiteral("inconsistent: %1 is not a directory").arg(*name);
+        if (!QFileInfo(workingDirectory_ + u'/' + name.value()).isDir()) {
+            report_.problems +=
+                QStringLiteral("inconsistent: %1 is not a directory").arg(name.value());
             return std::nullopt;
         }
         if (marker == u"0") {
             report_.notes +=
                 QStringLiteral("the marker still says \"0\"; the next start keeps this store");
         }
-        return name;
+        return name.value();
     }
 
     void checkCounter(const StoreInventory& inventory) {
+        const QString counter = StoreInspector::markerName();
         if (inventory.counterNames().isEmpty()) {
             report_.problems +=
-                QStringLiteral("missing: %1 (the user counter)").arg(shown(kCounterName));
+                QStringLiteral("missing: %1 (the user counter)").arg(shown(counter));
             return;
         }
-        const auto text =
-            readOne(inventory.counterNames(), kCounterName, store_, storeName_ + u'/');
+        const auto text = readOne(inventory.counterNames(), counter, Place::StoreDirectory);
         if (!text)
             return;
-        const auto count = readNumberStrictly(*text);
-        if (!count || *count < 0) {
-            report_.problems +=
-                QStringLiteral("inconsistent: %1 holds %2, which is not a user count")
-                    .arg(shown(kCounterName), quoted(*text));
+        const auto count = AccountStore::userCountOf(*text);
+        if (!count) {
+            report_.problems += "inconsistent: " + AccountStore::notAUserCount(*text);
             return;
         }
         report_.users = *count;
@@ -185,11 +165,10 @@ private:
                 reportGap(next, std::min(user, count) - 1);
             next = user + 1;
             for (std::size_t i = 0; i < files.size(); ++i) {
-                const QString canonical = storenames::writeName(storenames::kFields[i], user);
+                const QString canonical = StoreInspector::fieldFileName(kFields[i], user);
                 if (files[i].isEmpty()) {
-                    if (count >= 0 && user < count) {
+                    if (count >= 0 && user < count)
                         report_.problems += QStringLiteral("missing: %1").arg(shown(canonical));
-                    }
                     continue;
                 }
                 if (count >= 0 && user >= count) {
@@ -199,15 +178,15 @@ private:
                     }
                     continue;
                 }
-                readOne(files[i], canonical, store_, storeName_ + u'/');
+                readOne(files[i], canonical, Place::StoreDirectory);
             }
         }
         if (count >= 0)
             reportGap(next, count - 1);
     }
 
-    FoldedDirectory root_;
-    QByteArray store_;
+    QString workingDirectory_;
+    StoreInspector store_;
     QString storeName_;
     CheckReport report_;
 };

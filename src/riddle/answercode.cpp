@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "accounts/numbers.h"
+#include "numbers/numbers.h"
 
 namespace mindlark {
 

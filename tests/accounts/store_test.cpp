@@ -1,9 +1,11 @@
 #include "accounts/accountstore.h"
-#include "accounts/numbers.h"
-#include "rtf/rtf.h"
+#include "accounts/foldeddirectory.h"
 #include "accounts/storeerror.h"
 #include "accounts/storefiles.h"
 #include "accounts/storenames.h"
+#include "accounts/storetesthooks.h"
+#include "numbers/numbers.h"
+#include "rtf/rtf.h"
 #include "storetestsupport.h"
 
 #include <gtest/gtest.h>
@@ -178,7 +180,7 @@ TEST(AccountStoreFiles, EveryFileIsOwnerOnlyAndTheDirectoryToo) {
     scratch.put("num.qk", "0");
     const mode_t previous = ::umask(0);  // the store must not rely on the umask
     AccountStore store(scratch.path());
-    EXPECT_TRUE(store.runFirstRunSetup(scratch.path()));
+    EXPECT_TRUE(store.runFirstRunSetup());
     store.registerUser(someone("a"));
     ::umask(previous);
     EXPECT_EQ(modeOf(scratch.at("QK")), 0700);
@@ -197,8 +199,8 @@ namespace {
 
 // Installs the crash hook for one scope.
 struct CrashBeforeRename {
-    CrashBeforeRename() { storefiles::setBeforeRenameHook(&crashBeforeRename); }
-    ~CrashBeforeRename() { storefiles::setBeforeRenameHook(nullptr); }
+    CrashBeforeRename() { storefiles::testhooks::setBeforeRename(&crashBeforeRename); }
+    ~CrashBeforeRename() { storefiles::testhooks::setBeforeRename(nullptr); }
 };
 
 }  // namespace
@@ -220,7 +222,7 @@ TEST(AccountStoreFiles, AWriteInterruptedBeforeTheRenameLeavesTheOldFileIntact) 
     EXPECT_EQ(scratch.bytes("QK/" + left[0]), rtf::write("8"));
     AccountStore store(scratch.path());
     EXPECT_EQ(store.loadCounterText(), "7");
-    EXPECT_FALSE(store.runFirstRunSetup(scratch.path()));
+    EXPECT_FALSE(store.runFirstRunSetup());
     store.save("QK/num.qk", "9");
     EXPECT_EQ(store.loadCounterText(), "9");
 }
@@ -294,7 +296,7 @@ TEST(AccountStoreHostile, AStoreDirectoryThatIsAFileIsReported) {
     EXPECT_EQ(storeErrorOf([&] { store.loadCounterText(); }),
               "Cannot read QK/num.qk: " + qt_error_string(ENOTDIR));
     scratch.put("num.qk", "0");
-    EXPECT_EQ(storeErrorOf([&] { store.runFirstRunSetup(scratch.path()); }),
+    EXPECT_EQ(storeErrorOf([&] { store.runFirstRunSetup(); }),
               "Cannot create directory QK: " + qt_error_string(EEXIST));
 }
 
@@ -317,12 +319,12 @@ TEST(AccountStoreCounter, TheTwoReadingsOfACounter) {
     EXPECT_EQ(mindlark::readNumberLeniently(text), 12);            // how a sign-in counts it
     EXPECT_FALSE(mindlark::readNumberStrictly(text).has_value());  // how start-up checks it
     EXPECT_EQ(storeErrorOf([&] { store.registerUser(someone("a")); }),
-              "Cannot register a user: QK/num.qk holds \"12abc\", which is not a user count");
+              "QK/num.qk holds \"12abc\", which is not a user count");
     EXPECT_EQ(scratch.entries("QK"), QStringList{"num.qk"});  // nothing of the user written
 
     store.save("QK/num.qk", "-1");
     EXPECT_EQ(storeErrorOf([&] { store.registerUser(someone("a")); }),
-              "Cannot register a user: QK/num.qk holds \"-1\", which is not a user count");
+              "QK/num.qk holds \"-1\", which is not a user count");
     store.save("QK/num.qk", " 2 ");
     EXPECT_EQ(store.registerUser(someone("a")), "3");
     EXPECT_EQ(store.readCredentials(2).userName, "usera");
@@ -366,12 +368,12 @@ TEST(FirstRunSetUp, MarkerZeroCreatesTheStoreAndSetsTheMarker) {
     ScratchStore scratch;
     scratch.put("num.qk", "0");
     AccountStore store(scratch.path());
-    EXPECT_TRUE(store.runFirstRunSetup(scratch.path()));
+    EXPECT_TRUE(store.runFirstRunSetup());
     EXPECT_EQ(store.load("num.qk"), "1");
     EXPECT_EQ(store.loadCounterText(), "0");
     EXPECT_EQ(scratch.bytes("QK/num.qk"), rtf::write("0"));
     EXPECT_EQ(scratch.entries("QK"), QStringList{"num.qk"});
-    EXPECT_FALSE(store.runFirstRunSetup(scratch.path()));  // the marker now says "1"
+    EXPECT_FALSE(store.runFirstRunSetup());  // the marker now says "1"
 }
 
 TEST(FirstRunSetUp, AnExistingStoreAndCounterAreKept) {
@@ -380,7 +382,7 @@ TEST(FirstRunSetUp, AnExistingStoreAndCounterAreKept) {
     scratch.put("qk/NUM.QK", "4");
     scratch.put("qk/mup%qk 3du.qk", "dina");
     AccountStore store(scratch.path());
-    EXPECT_TRUE(store.runFirstRunSetup(scratch.path()));
+    EXPECT_TRUE(store.runFirstRunSetup());
     EXPECT_EQ(store.loadCounterText(), "4");
     EXPECT_EQ(scratch.entries(""), (QStringList{"NUM.QK", "qk"}));
     EXPECT_EQ(scratch.entries("qk"), (QStringList{"NUM.QK", "mup%qk 3du.qk"}));
@@ -391,11 +393,11 @@ TEST(FirstRunSetUp, AnExistingStoreAndCounterAreKept) {
     bare.put("num.qk", "0");
     QDir().mkpath(bare.at("QK"));
     AccountStore bareStore(bare.path());
-    EXPECT_TRUE(bareStore.runFirstRunSetup(bare.path()));
+    EXPECT_TRUE(bareStore.runFirstRunSetup());
     EXPECT_EQ(bareStore.loadCounterText(), "0");
     bare.put("num.qk", "0");
     bare.putBytes("QK/num.qk", "damaged");
-    EXPECT_TRUE(bareStore.runFirstRunSetup(bare.path()));
+    EXPECT_TRUE(bareStore.runFirstRunSetup());
     EXPECT_EQ(bare.bytes("QK/num.qk"), "damaged");
 }
 
@@ -405,7 +407,7 @@ TEST(FirstRunSetUp, OnlyExactlyZeroRunsIt) {
         ScratchStore scratch;
         scratch.put("num.qk", marker);
         AccountStore store(scratch.path());
-        EXPECT_FALSE(store.runFirstRunSetup(scratch.path())) << marker.toStdString();
+        EXPECT_FALSE(store.runFirstRunSetup()) << marker.toStdString();
         EXPECT_EQ(scratch.entries(""), QStringList{"num.qk"});
         EXPECT_EQ(store.load("num.qk"), marker);
     }
@@ -414,11 +416,10 @@ TEST(FirstRunSetUp, OnlyExactlyZeroRunsIt) {
 TEST(FirstRunSetUp, AMissingOrDamagedMarkerIsAnError) {
     ScratchStore scratch;
     AccountStore store(scratch.path());
-    EXPECT_EQ(storeErrorOf([&] { store.runFirstRunSetup(scratch.path()); }),
-              "Cannot read num.qk: " + missing());
+    EXPECT_EQ(storeErrorOf([&] { store.runFirstRunSetup(); }), "Cannot read num.qk: " + missing());
     scratch.putBytes("num.qk", "0");
     EXPECT_TRUE(storeErrorOf([&] {
-                    store.runFirstRunSetup(scratch.path());
+                    store.runFirstRunSetup();
                 }).startsWith("Cannot read num.qk: not a valid store file ("));
     EXPECT_TRUE(scratch.entries("").size() == 1);
 }
@@ -433,4 +434,38 @@ TEST(AccountStorePaths, PathsOutsideTheStoreAreRefused) {
               "Cannot write /tmp/x: not a path inside the store");
     EXPECT_EQ(storeErrorOf([&] { store.load("QK/"); }),
               "Cannot read QK/: not a path inside the store");
+}
+
+TEST(FoldedDirectoryErrors, ADirectoryThatCannotBeListedIsAnErrorNotAnAbsentEntry) {
+    ScratchStore scratch;
+    scratch.putBytes("plain", "a file where a directory should be");
+    mindlark::FoldedDirectory notADirectory(QFile::encodeName(scratch.at("plain")));
+    const QString name = QStringLiteral("Mixed.Case");
+    const std::pair<const char*, int> errors[] = {
+        {"contains", notADirectory.contains(name).error()},
+        {"findEntry", notADirectory.findEntry(name).error()},
+        {"variants", notADirectory.variants(name).error()},
+        {"read", notADirectory.read(name, name).error()},
+        {"replace", notADirectory.replace(name, "x").error()},
+    };
+    for (const auto& [operation, error] : errors)
+        EXPECT_EQ(error, ENOTDIR) << operation;
+}
+
+TEST(AccountStoreCounter, OneRuleSaysWhatIsAUserCountAndHowADamagedOneIsReported) {
+    const std::pair<QString, std::optional<std::int64_t>> cases[] = {
+        {"0", 0},
+        {" 12 ", 12},
+        {"9223372036854775806", INT64_MAX - 1},
+        {"9223372036854775807", std::nullopt},  // no number left for the next user
+        {"-1", std::nullopt},
+        {"1 2", std::nullopt},
+        {"", std::nullopt},
+    };
+    for (const auto& [text, count] : cases)
+        EXPECT_EQ(AccountStore::userCountOf(text), count) << text.toStdString();
+    EXPECT_EQ(AccountStore::notAUserCount(QString(50, u'x') + "\r\n"),
+              "QK/num.qk holds \"" + QString(40, u'x') + "...\", which is not a user count");
+    EXPECT_EQ(AccountStore::notAUserCount("a\r\nb"),
+              "QK/num.qk holds \"a  b\", which is not a user count");
 }

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace mindlark {
+
+// The five files each user has, in the order a registration writes them.
+enum class Field { Name, Age, Email, UserName, Password };
+
+// The five fields in the order a registration writes them.
+inline constexpr std::array<Field, 5> kFields = {Field::Name, Field::Age, Field::Email,
+                                                 Field::UserName, Field::Password};
+
+// What a registration stores for one user; every value is kept as typed.
+struct UserFields {
+    QString name;
+    QString age;
+    QString email;
+    QString userName;
+    QString password;
+};
+
+}  // namespace mindlark

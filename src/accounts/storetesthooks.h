@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+
+// Seams for tests only: no production source includes this header.
+namespace mindlark::storefiles::testhooks {
+
+// Called once a temporary file is complete, just before the rename. A hook that
+// throws stands for a crash at that moment: the exception passes through
+// replaceFile() without any clean-up.
+using BeforeRename = void (*)(const QByteArray& temporaryPath, const QByteArray& finalPath);
+
+// Installs `hook` for the whole process (nullptr removes it).
+void setBeforeRename(BeforeRename hook);
+
+}  // namespace mindlark::storefiles::testhooks
