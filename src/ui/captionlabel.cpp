@@ -2,60 +2,54 @@
 
 #include <QEvent>
 #include <QFontMetricsF>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QTextLayout>
 
 namespace mindlark {
-
-namespace {
-
-// The one line `text` makes in `font`, laid out as the painter lays out a label.
-struct Line {
-    qreal ascent = 0;
-    qreal descent = 0;
-    qreal width = 0;
-};
-
-Line lineOf(const QString& text, const QFont& font) {
-    QTextLayout layout(text, font);
-    QTextOption option;
-    option.setTextDirection(Qt::LeftToRight);
-    option.setWrapMode(QTextOption::NoWrap);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
-    layout.endLayout();
-    if (!line.isValid())
-        return {};
-    return {line.ascent(), line.descent(), line.naturalTextWidth()};
-}
-
-}  // namespace
 
 CaptionLabel::CaptionLabel(const QString& caption, QWidget* parent) : QLabel(caption, parent) {
     setTextFormat(Qt::PlainText);
     parent->installEventFilter(this);
 }
 
+const CaptionLabel::Line& CaptionLabel::line() const {
+    // Laid out once per text and font: the parent asks on every paint.
+    if (text() != lineText_ || font() != lineFont_) {
+        lineText_ = text();
+        lineFont_ = font();
+        QTextLayout layout(lineText_, lineFont_);
+        QTextOption option;
+        option.setTextDirection(Qt::LeftToRight);
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        const QTextLine laid = layout.createLine();
+        layout.endLayout();
+        // A fallback face may declare a taller line than the serif; the letters
+        // are set on the serif's baseline, as one font holding both scripts sets them.
+        const qreal serifAscent = QFontMetricsF(lineFont_).ascent();
+        line_ = laid.isValid() ? Line{std::max<qreal>(0, laid.ascent() - serifAscent),
+                                      laid.ascent() + laid.descent(), laid.naturalTextWidth()}
+                               : Line{};
+    }
+    return line_;
+}
+
 QRectF CaptionLabel::letteringBox() const {
-    const Line line = lineOf(text(), font());
-    // A fallback face may declare a taller line than the serif; the letters are
-    // set on the serif's baseline, as one font holding both scripts sets them.
-    const qreal raise = std::max<qreal>(0, line.ascent - QFontMetricsF(font()).ascent());
-    return QRectF(geometry()).translated(0, -raise);
+    return QRectF(geometry()).translated(0, -line().raise);
 }
 
 QRect CaptionLabel::inkArea() const {
-    const Line line = lineOf(text(), font());
     const QRectF box = letteringBox();
-    const QFontMetricsF metrics(font());
     // Italic and swash letters may lean past their advance; a font height each
     // way is more than any letter reaches.
-    const qreal margin = metrics.height();
-    const qreal left = std::min(box.left(), box.center().x() - line.width / 2) - margin;
-    const qreal right = std::max(box.right(), box.center().x() + line.width / 2) + margin;
-    const qreal bottom = std::max(box.bottom(), box.top() + line.ascent + line.descent) + margin;
-    return QRectF(QPointF(left, box.top() - margin), QPointF(right, bottom)).toAlignedRect();
+    const qreal margin = QFontMetricsF(font()).height();
+    const qreal overhang = std::max<qreal>(0, line().width - box.width()) + margin;
+    const qreal bottom = std::max(box.bottom(), box.top() + line().height) + margin;
+    return QRectF(QPointF(box.left() - overhang, box.top() - margin),
+                  QPointF(box.right() + overhang, bottom))
+        .toAlignedRect();
 }
 
 void CaptionLabel::paintEvent(QPaintEvent*) {}
@@ -65,9 +59,10 @@ bool CaptionLabel::eventFilter(QObject* watched, QEvent* event) {
         return QLabel::eventFilter(watched, event);
     // A new text (QLabel::setText repaints the box only) needs the whole old and
     // new ink repainted; not from inside this paint, whose region is fixed.
-    if (text() != letteredText_ || inkArea() != letteredArea_)
+    const QRect ink = inkArea();
+    if (text() != letteredText_ || ink != letteredArea_)
         QMetaObject::invokeMethod(this, &CaptionLabel::refreshInk, Qt::QueuedConnection);
-    if (!text().isEmpty()) {
+    if (!text().isEmpty() && static_cast<QPaintEvent*>(event)->region().intersects(ink)) {
         QPainter painter(parentWidget());
         painter.setLayoutDirection(layoutDirection());
         painter.setFont(font());

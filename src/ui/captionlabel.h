@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QLabel>
 #include <QRect>
 
@@ -34,6 +35,14 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // The caption's one line as the painter lays it out.
+    struct Line {
+        qreal raise = 0;  // how far the serif's baseline lies above the line's
+        qreal height = 0;
+        qreal width = 0;
+    };
+    const Line& line() const;
+
     // The box's top moved so that the baseline lies where the Latin serif puts
     // it, however tall the fallback face's declared line is.
     QRectF letteringBox() const;
@@ -44,6 +53,11 @@ private:
     // The area and text last lettered on the parent, to wipe when the caption changes.
     QRect letteredArea_;
     QString letteredText_;
+
+    // What line() last laid out.
+    mutable QString lineText_;
+    mutable QFont lineFont_;
+    mutable Line line_;
 };
 
 }  // namespace mindlark
