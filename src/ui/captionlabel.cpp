@@ -5,6 +5,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QTextLayout>
+#include <algorithm>
 
 namespace mindlark {
 
@@ -66,8 +67,7 @@ bool CaptionLabel::eventFilter(QObject* watched, QEvent* event) {
         QPainter painter(parentWidget());
         painter.setLayoutDirection(layoutDirection());
         painter.setFont(font());
-        painter.setPen(
-            palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
+        painter.setPen(palette().color(foregroundRole()));  // the label's state's colour group
         painter.drawText(letteringBox(), static_cast<int>(alignment()) | Qt::TextDontClip, text());
     }
     return QLabel::eventFilter(watched, event);
