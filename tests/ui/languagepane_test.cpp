@@ -356,9 +356,10 @@ TEST_F(MainWindowTest, NoControlReadsRightToLeft) {
 
 namespace {
 
-// The first and last pixel columns that carry dark ink in a picture of `widget`.
+// The first and last pixel columns that carry dark ink in `widget`'s place, as
+// the window shows it (captions are lettered on the pane beneath them).
 std::pair<int, int> inkColumns(QWidget* widget) {
-    const QImage image = widget->grab().toImage();
+    const QImage image = widget->parentWidget()->grab(widget->geometry()).toImage();
     int first = image.width();
     int last = -1;
     for (int x = 0; x < image.width(); ++x) {
