@@ -50,6 +50,7 @@ cleanup() {
   exit "$status"
 }
 trap cleanup EXIT
+trap 'echo "fresh system: failed at line $LINENO: $BASH_COMMAND" >&2' ERR
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
@@ -73,7 +74,11 @@ footprint() {  # footprint LABEL: packages and installed size of the system now
 
 # The suite and mirror of this machine's own Debian sources.
 codename=$(. /etc/os-release && echo "$VERSION_CODENAME")
-mirror=$(cat /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources 2>/dev/null |
+sources=()
+for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
+  [ -f "$file" ] && sources+=("$file")
+done
+mirror=$(cat "${sources[@]}" |
   awk -v suite="$codename" '
     /^deb / { sub(/\[[^]]*\] */, ""); if ($3 == suite) { print $2; exit } }
     /^URIs:/ { uris = $2 }
@@ -86,10 +91,9 @@ debootstrap --variant=minbase "$codename" "$target" "$mirror" >"$work/debootstra
   { tail -n 30 "$work/debootstrap.log"; exit 1; }
 # apt there reads this machine's sources, and the keys they name.
 rm -f "$target/etc/apt/sources.list"
-for file in /etc/apt/sources.list /etc/apt/sources.list.d/*.list /etc/apt/sources.list.d/*.sources; do
-  [ -f "$file" ] || continue
+for file in "${sources[@]}"; do
   cp "$file" "$target$file"
-  for key in $(grep -ohiE '(signed-by[:=] *)[^] ]+' "$file" | sed -E 's/^signed-by[:=] *//I'); do
+  for key in $(grep -ohiE 'signed-by[:=] *[^] ]+' "$file" | sed -E 's/^signed-by[:=] *//I' || true); do
     [ -f "$key" ] && [ ! -e "$target$key" ] && install -D -m 0644 "$key" "$target$key"
   done
 done
