@@ -61,9 +61,12 @@ mount_in() {  # mount_in DIR mount-arguments...: mounts at $target/DIR, undone a
 }
 
 in_system() {  # in_system COMMAND: runs a shell command as root in the fresh system
+  # In the background, so that a signal reaches the traps at once, not when a
+  # long build or test run inside has finished.
   chroot "$target" /usr/bin/env -i HOME=/root LANG=C.UTF-8 TERM=dumb \
     PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    /bin/bash -euo pipefail -c "cd /root/mindlark && $1"
+    /bin/bash -euo pipefail -c "cd /root/mindlark && $1" &
+  wait $!
 }
 
 footprint() {  # footprint LABEL: packages and installed size of the system now
