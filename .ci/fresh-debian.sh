@@ -151,6 +151,7 @@ for _ in $(seq 1 360); do
 done
 stop_inside
 wait "$play" 2>/dev/null || true
+echo "   what ./play printed, ended here once its window showed:"
 cat "$work/play.log"
 [ -n "$shown" ] || { echo "fresh system: xvfb-run -a ./play showed no window" >&2; exit 1; }
 echo "   the first window: $out/first-window.png"
