@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# Installs whatever Debian packages the game, its tests and its tools still lack.
+# Installs whatever Debian packages are still missing: tools/setup.sh [play|check]
+# "play" reads debian-packages-play.txt, what building and playing need; "check",
+# the default, adds debian-packages.txt, what the tests and CI need.
 # Runs apt-get as root directly, otherwise through sudo.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+case ${1:-check} in
+  play) lists=("$here/debian-packages-play.txt") ;;
+  check) lists=("$here/debian-packages-play.txt" "$here/debian-packages.txt") ;;
+  *) echo "usage: tools/setup.sh [play|check]" >&2; exit 2 ;;
+esac
 
-mapfile -t wanted < <(grep -v '^\s*#' "$here/debian-packages.txt" | sed '/^\s*$/d')
+mapfile -t wanted < <(cat "${lists[@]}" | sed -e 's/#.*//' -e 's/\s//g' -e '/^$/d')
 missing=()
 for pkg in "${wanted[@]}"; do
   status=$(dpkg-query -W -f='${db:Status-Status}' "$pkg" 2>/dev/null || true)
@@ -12,15 +19,23 @@ for pkg in "${wanted[@]}"; do
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
+install=(apt-get install -y --no-install-recommends "${missing[@]}")
+advise() {  # says what to run as root when this user cannot install
+  {
+    echo "mindlark: these Debian packages are missing: ${missing[*]}"
+    echo "mindlark: $1; as root, run:"
+    echo "  apt-get update && ${install[*]}"
+  } >&2
+  exit 1
+}
 if [ "$(id -u)" -eq 0 ]; then
   as_root=()
 elif command -v sudo >/dev/null 2>&1; then
   as_root=(sudo)
 else
-  echo "mindlark: these Debian packages are missing and neither root nor sudo is available: ${missing[*]}" >&2
-  exit 1
+  advise "neither root nor sudo is available to install them"
 fi
 echo "mindlark: installing ${missing[*]}" >&2
-export DEBIAN_FRONTEND=noninteractive
-"${as_root[@]}" apt-get update -qq
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+"${as_root[@]}" apt-get update -qq || advise "apt-get update failed"
+"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${install[@]}" -qq >/dev/null ||
+  advise "apt-get install failed"

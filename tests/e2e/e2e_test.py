@@ -27,6 +27,7 @@ if INSTALLED:
 else:
     PROGRAM, MARKER, QKSTORE = sys.argv[1:4]
 TIMEOUT = 20.0
+STARTED = []  # every game process this run started
 
 
 def fail(message):
@@ -151,10 +152,13 @@ class Game:
     def __init__(self, directory):
         if INSTALLED:
             # The menu entry's command, with the data directory set to ours.
-            environment = dict(os.environ, MINDLARK_DATA_DIR=directory)
+            # A player's PATH on Debian holds the games directories; root's does not.
+            path = os.environ.get("PATH", "") + ":/usr/local/games:/usr/games"
+            environment = dict(os.environ, MINDLARK_DATA_DIR=directory, PATH=path)
             self.process = subprocess.Popen(menu_command(), env=environment)
         else:
             self.process = subprocess.Popen([PROGRAM], cwd=directory)
+        STARTED.append(self.process)
         self.app = wait_for("the game on the accessibility bus", application)
 
     def window(self, caption):
@@ -191,10 +195,21 @@ def qkstore(*args):
     return subprocess.run([QKSTORE, *args], capture_output=True, text=True)
 
 
-
-
 def main():
     play = tempfile.mkdtemp(prefix="mindlark-e2e-")
+    try:
+        scenario(play)
+    finally:
+        for process in STARTED:  # a failed check leaves its game running
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        # The play directory holds a store with a password in it: never leave it behind.
+        shutil.rmtree(play, ignore_errors=True)
+    print("e2e: 1 passed, 0 failed")
+
+
+def scenario(play):
     if INSTALLED:
         # The launcher gives a new player's directory the marker on first start.
         os.rmdir(play)
@@ -281,8 +296,6 @@ def main():
     game.choose_exit(main_window)
     if game.ended() != 0:
         fail("Exit did not end the game with status 0")
-    shutil.rmtree(play)
-    print("e2e: 1 passed, 0 failed")
 
 
 if __name__ == "__main__":

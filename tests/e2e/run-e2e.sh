@@ -3,11 +3,31 @@
 # with an accessibility bus so the script can read the screen as a screen
 # reader does. Usage: run-e2e.sh PROGRAM MARKER QKSTORE
 #                    run-e2e.sh --installed DESKTOP_FILE QKSTORE
+# The session's runtime directory (the buses' sockets, dconf) is private to the
+# run and removed with it, whatever the outcome.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+runtime=$(mktemp -d "${TMPDIR:-/tmp}/mindlark-e2e-runtime.XXXXXX")
+xvfb=
+finish() {
+  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null; fi
+  rm -rf "$runtime"
+}
+trap finish EXIT
+# Xvfb picks a display number that no server uses. xvfb-run -a looks only for
+# lock files in /tmp, and so, inside a chroot or a container, takes one that a
+# server outside holds through its abstract socket.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$runtime/display" 2>"$runtime/xvfb.log" &
+xvfb=$!
+for _ in $(seq 100); do
+  [ -s "$runtime/display" ] && break
+  kill -0 "$xvfb" 2>/dev/null || { cat "$runtime/xvfb.log" >&2; exit 1; }
+  sleep 0.1
+done
+[ -s "$runtime/display" ] || { echo "run-e2e: Xvfb did not start" >&2; exit 1; }
+export DISPLAY=:$(cat "$runtime/display")
+export XDG_RUNTIME_DIR=$runtime
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export QT_QPA_PLATFORM=xcb
 export NO_AT_BRIDGE=0
-export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-exec xvfb-run -a -s "-screen 0 1280x1024x24" \
-  dbus-run-session -- /usr/bin/python3 "$here/e2e_test.py" "$@"
+dbus-run-session -- /usr/bin/python3 "$here/e2e_test.py" "$@"

@@ -2,12 +2,19 @@
 
 #include <QApplication>
 #include <QByteArray>
+#include <QFile>
+#include <QTemporaryDir>
 #include <vector>
 
 int main(int argc, char** argv) {
     // Tests never need a display; a developer may still override the platform.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt keeps per-session files in the runtime directory; each test program
+    // gets a private one that goes away with it, and Qt has no cause to warn.
+    const QTemporaryDir runtime;
+    if (runtime.isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     // "--env=NAME=VALUE" sets a variable before Qt starts. CTest cannot pass more
     // than one variable to a discovered test: gtest_discover_tests splits the
     // ENVIRONMENT list into separate properties and keeps only the first.
