@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rtf/rtf.h"
 #include "accounts/storeerror.h"
+#include "rtf/rtf.h"
 
 #include <QByteArray>
 #include <QDir>
