@@ -25,7 +25,7 @@ class Browser {
       "--headless=new", "--no-sandbox", "--disable-gpu", `--user-data-dir=${profile}`,
       "--remote-debugging-pipe", "--no-first-run", "--no-default-browser-check",
       "--disable-extensions", "--disable-sync", "--disable-component-update",
-      "--mute-audio", "--hide-scrollbars", "about:blank",
+      "--mute-audio", "--hide-scrollbars", "--disable-dev-shm-usage", "about:blank",
     ], { stdio: ["ignore", "ignore", "pipe", "pipe", "pipe"], detached: true });
     const browser = new Browser(child, profile);
     try {
