@@ -42,7 +42,7 @@ class Browser {
     this.profile = profile;
     this.nextId = 1;
     this.pending = new Map();   // request id -> { resolve, reject, method }
-    this.listeners = new Set(); // (message) => void, for events
+    this.listeners = new Set(); // (event) => void; called with null once the browser is gone
     this.log = "";
     this.gone = null;           // why the browser can no longer answer
     this.exited = new Promise((resolve) => { child.once("exit", resolve); child.once("error", resolve); });
@@ -59,6 +59,7 @@ class Browser {
       this.gone = new Error(`chromium ${why}\n${this.log}`);
       for (const { reject } of this.pending.values()) reject(this.gone);
       this.pending.clear();
+      for (const listener of this.listeners) listener(null);
     };
     child.once("error", (error) => fail(`could not start: ${error.message}`));
     child.once("exit", (code, signal) => fail(`exited (${signal || code})`));
@@ -90,8 +91,8 @@ class Browser {
     });
   }
 
-  // Resolves with the first event `method` of the session that `test` accepts.
-  waitFor(method, sessionId, test = () => true) {
+  // Resolves with the parameters of the session's next event `method`.
+  waitFor(method, sessionId) {
     return new Promise((resolve, reject) => {
       const done = (error, params) => {
         clearTimeout(timer);
@@ -99,9 +100,8 @@ class Browser {
         if (error) reject(error); else resolve(params);
       };
       const listener = (message) => {
-        if (message.method === method && message.sessionId === sessionId && test(message.params)) {
-          done(null, message.params);
-        }
+        if (!message) done(this.gone);
+        else if (message.method === method && message.sessionId === sessionId) done(null, message.params);
       };
       const timer = setTimeout(() => done(this.gone || new Error(`no ${method} in ${WAIT_MS} ms`)), WAIT_MS);
       this.listeners.add(listener);
