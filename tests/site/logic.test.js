@@ -156,7 +156,7 @@ test("white space around a code is tolerated, also where it took the first space
 
 test("codes made by the game decode to the grid they came from", () => {
   const tool = process.env.MINDLARK_SITEDATA;
-  assert.ok(tool, "set MINDLARK_SITEDATA to the built mindlark-sitedata (tools/site-tests.sh does)");
+  assert.ok(tool, "set MINDLARK_SITEDATA to the built mindlark-sitedata (ctest -L site does)");
   const samples = JSON.parse(execFileSync(path.resolve(tool), ["codes"], { encoding: "utf8" }));
   assert.ok(samples.length > 20);
   const clocks = { 125: "0:02:05", 3599: "0:59:59", 86399: "23:59:59", 9223372036854775807: "2562047788015215:30:07" };
