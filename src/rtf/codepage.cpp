@@ -1,5 +1,7 @@
 #include "rtf/codepage.h"
 
+#include "rtf/codepage_tables.h"
+
 #include <iconv.h>
 
 #include <array>
@@ -38,10 +40,8 @@ QByteArray iconvName(int codePage) {
         case 1252:
         case 1253:
         case 1254:
-        case 1255:
         case 1256:
         case 1257:
-        case 1258:
         case 1361:
             return "CP" + QByteArray::number(codePage);
         case 10000:
@@ -60,7 +60,53 @@ QByteArray iconvName(int codePage) {
     }
 }
 
+// The one-byte-one-character table of a code page iconv would compose, or nullptr.
+const std::array<char16_t, 128>* upperHalfTable(int codePage) {
+    switch (codePage) {
+        case 1255:
+            return &kWindows1255UpperHalf;
+        case 1258:
+            return &kWindows1258UpperHalf;
+        default:
+            return nullptr;
+    }
+}
+
 }  // namespace
+
+bool isLeadByte(int codePage, unsigned char byte) {
+    switch (codePage) {
+        case 932:
+            return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+        case 936:
+        case 949:
+        case 950:
+            return byte >= 0x81 && byte <= 0xFE;
+        case 1361:
+            return (byte >= 0x84 && byte <= 0xD3) || (byte >= 0xD8 && byte <= 0xDE) ||
+                   (byte >= 0xE0 && byte <= 0xF9);
+        default:
+            return false;
+    }
+}
+
+bool isTrailByte(int codePage, unsigned char byte) {
+    switch (codePage) {
+        case 932:
+            return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFC);
+        case 936:
+            return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0x80 && byte <= 0xFE);
+        case 949:
+            return (byte >= 0x41 && byte <= 0x5A) || (byte >= 0x61 && byte <= 0x7A) ||
+                   (byte >= 0x81 && byte <= 0xFE);
+        case 950:
+            return (byte >= 0x40 && byte <= 0x7E) || (byte >= 0xA1 && byte <= 0xFE);
+        case 1361:
+            return (byte >= 0x31 && byte <= 0x7E) || (byte >= 0x81 && byte <= 0xFE);
+        default:
+            return false;
+    }
+}
 
 int codePageForCharset(int charset, int documentCodePage) {
     switch (charset) {
@@ -131,6 +177,13 @@ void* CodePageDecoder::converterFor(int codePage) {
 void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out) {
     if (bytes.isEmpty())
         return;
+    if (const auto* table = upperHalfTable(codePage)) {
+        for (const char byte : bytes) {
+            const auto b = static_cast<unsigned char>(byte);
+            out += QChar(b < 0x80 ? char16_t(b) : (*table)[b - 0x80]);
+        }
+        return;
+    }
     void* found = converterFor(codePage);
     if (found == nullptr && codePage != 1252)
         found = converterFor(1252);
@@ -167,11 +220,17 @@ void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out) {
         drain(outPtr);
         if (rc != static_cast<size_t>(-1) || err == E2BIG)
             continue;
-        // An undefined byte, or a lead byte with nothing after it: mark it and go on.
+        // An undefined byte or pair, or a lead byte with nothing after it: mark it and
+        // go on after it. A pair is one character, defined or not.
         flush();
         out += QChar(QChar::ReplacementCharacter);
-        ++in;
-        --inLeft;
+        const size_t skipped = inLeft >= 2 &&
+                                       isLeadByte(codePage, static_cast<unsigned char>(in[0])) &&
+                                       isTrailByte(codePage, static_cast<unsigned char>(in[1]))
+                                   ? 2
+                                   : 1;
+        in += skipped;
+        inLeft -= skipped;
         if (err != EILSEQ && err != EINVAL)
             break;
     }

@@ -12,6 +12,13 @@ namespace mindlark::rtf {
 // (the \ansicpg value) for the default charset and for numbers it does not know.
 int codePageForCharset(int charset, int documentCodePage);
 
+// Whether `byte` starts a two-byte character in the double-byte code page `codePage`
+// (932, 936, 949, 950, 1361); false for every byte of other code pages.
+bool isLeadByte(int codePage, unsigned char byte);
+
+// Whether `byte` can follow a lead byte as the second byte of a character in `codePage`.
+bool isTrailByte(int codePage, unsigned char byte);
+
 // Decodes bytes of Windows code pages into text with the C library's iconv, keeping
 // one converter per code page for the life of the object; not for use by two
 // threads at once.
@@ -22,9 +29,11 @@ public:
     CodePageDecoder(const CodePageDecoder&) = delete;
     CodePageDecoder& operator=(const CodePageDecoder&) = delete;
 
-    // Appends the text that `bytes` encode in `codePage` to `out`; a byte sequence
-    // the code page does not define becomes U+FFFD. A code page that is not
-    // known, or that iconv lacks, is read as Windows-1252, so such documents still give text.
+    // Appends the text that `bytes` encode in `codePage` to `out`; a byte the code
+    // page does not define, or a lead and trail byte pair it does not, becomes one
+    // U+FFFD. Windows-1255 and 1258 are read one byte to one character, as Windows
+    // reads them. A code page that is not known, or that iconv lacks, is read as
+    // Windows-1252, so such documents still give text.
     void decode(int codePage, QByteArrayView bytes, QString& out);
 
 private:

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <map>
 #include <string_view>
 #include <vector>
@@ -22,23 +23,14 @@ constexpr std::string_view kHead =
 // The final paragraph mark, which readers do not turn into a line break.
 constexpr std::string_view kTail = "\r\n\\par }\r\n";
 
-// Bigger documents than this are refused unread; no store file comes near it.
-constexpr qsizetype kMaxDocumentSize = 16 * 1024 * 1024;
 // Deeper group nesting than this is refused; real documents stay within a dozen.
 constexpr std::size_t kMaxDepth = 1000;
-// RTF limits control words to 32 letters and their numbers to 16-bit or 32-bit values.
+// RTF limits control words to 32 letters and their numbers to 32-bit values; leading
+// zeros do not count towards the digits.
 constexpr int kMaxWordLength = 32;
 constexpr int kMaxDigits = 10;
 // More fonts than this are refused; the table would otherwise grow with the input.
 constexpr std::size_t kMaxFonts = 4096;
-
-void appendUnicodeEscape(QByteArray& out, char16_t unit) {
-    // \u takes a signed 16-bit number; '?' is the one fallback character \uc1 skips.
-    const int n = unit > 32767 ? int(unit) - 65536 : int(unit);
-    out += "\\u";
-    out += QByteArray::number(n);
-    out += '?';
-}
 
 // Destinations whose content is not part of the plain text.
 constexpr std::array<std::string_view, 69> kSkippedDestinations = {
@@ -161,7 +153,13 @@ bool isDigit(char c) {
 }
 
 // Where the characters of a group go.
-enum class Destination : unsigned char { Text, FontTable, Skipped };
+enum class Destination : unsigned char {
+    Text,
+    FontTable,
+    Skipped,
+    // An \upr group: its own content is the ANSI copy of its \ud child's text.
+    Upr,
+};
 
 // What a group inherits from its parent and gets back at its closing brace.
 struct GroupState {
@@ -174,6 +172,14 @@ struct GroupState {
 struct FontInfo {
     int charset = -1;   // \fcharset, -1 when absent
     int codePage = -1;  // \cpg, -1 when absent
+};
+
+// A control word's number as written: leading zeros skipped, a value too large for
+// 32 bits flagged rather than read.
+struct Parameter {
+    bool present = false;
+    bool tooLarge = false;
+    int value = 0;
 };
 
 // One pass over the document with an explicit stack of group states, so nothing
@@ -189,6 +195,8 @@ private:
     bool step();
     // Reads what follows a backslash: a control word, symbol or \'hh escape.
     bool controlSequence();
+    // Reads the digits after a control word's letters.
+    Parameter parameter();
     // Acts on a control word that is not a fallback of the last \u.
     void controlWord(std::string_view word, bool hasParameter, int parameter);
     // A '{': the new group starts with its parent's state.
@@ -201,10 +209,16 @@ private:
     void lineBreak(bool paragraphMark);
     // Queues a byte of the current font's code page for decoding with its neighbours.
     void hexByte(char byte);
+    // Queues `byte` as the trail byte of a queued lead byte, when it can be one.
+    bool trailByte(char byte);
     // Decodes the queued bytes into the plain text.
     void flushBytes();
     // The code page of the current font, or of the document when the font says none.
     int currentCodePage() const;
+    // Enters the font table entry being read into the table; false when it is full.
+    bool commitFontEntry();
+    // Whether the current group's content is left out, control words and all.
+    bool ignoring() const;
     // Records why the document cannot be read; returns false for the caller to pass on.
     bool fail(const QString& why);
     // True when the character just read is a fallback for the last \u, to be dropped.
@@ -221,10 +235,14 @@ private:
     qsizetype paragraphEnd_ = -1;  // text length right after the latest \par
     int fallbackLeft_ = 0;         // characters after a \u still to skip
     QByteArray bytes_;             // \'hh bytes waiting to be decoded together
+    int bytesCodePage_ = 1252;     // the code page of the queued bytes
+    bool leadPending_ = false;     // the last queued byte is a lead byte without its trail
 
     int documentCodePage_ = 1252;
     int defaultFont_ = 0;
-    int fontBeingDefined_ = -1;
+    // The entry being read: its number (-1 until \f names it) and what it says.
+    int entryFont_ = -1;
+    FontInfo entry_;
     std::map<int, FontInfo> fonts_;
 };
 
@@ -238,6 +256,12 @@ CodePageDecoder& threadDecoder() {
 bool Reader::fail(const QString& why) {
     error_ = why;
     return false;
+}
+
+// Bytes that writers leave after the closing brace and rich-edit readers pass over:
+// blank space, NUL padding, the Ctrl-Z end-of-file mark and stray closing braces.
+bool isTrailingPadding(char c) {
+    return c == ' ' || c == '\r' || c == '\n' || c == '\t' || c == '\0' || c == '\x1a' || c == '}';
 }
 
 ReadResult Reader::run() {
@@ -258,10 +282,9 @@ ReadResult Reader::run() {
     if (!finished_) {
         return {false, {}, QStringLiteral("document is truncated: a group is never closed")};
     }
-    // Only blank space or the NUL some writers add may follow the closing brace.
+    // Text or a new group after the end means the file is damaged, not padded.
     for (qsizetype i = pos_; i < doc_.size(); ++i) {
-        const char c = doc_[i];
-        if (c != ' ' && c != '\r' && c != '\n' && c != '\t' && c != '\0') {
+        if (!isTrailingPadding(doc_[i])) {
             return {false, {}, QStringLiteral("unbalanced braces: text after the closing brace")};
         }
     }
@@ -283,7 +306,7 @@ bool Reader::step() {
         case '}':
             ++pos_;
             closeGroup();
-            return !finished_;
+            return !finished_ && error_.isEmpty();
         case '\\':
             return controlSequence();
         case '\r':
@@ -294,11 +317,15 @@ bool Reader::step() {
             ++pos_;
             if (static_cast<unsigned char>(c) >= 0x80) {
                 hexByte(c);  // a raw 8-bit byte is read like \'hh
-            } else if (c == '\t' || static_cast<unsigned char>(c) >= 0x20) {
-                flushBytes();
-                if (!consumeFallback())
-                    text(static_cast<char16_t>(c));
+                return true;
             }
+            if (trailByte(c))
+                return true;
+            flushBytes();
+            if (c == ';' && state_.destination == Destination::FontTable)
+                return commitFontEntry();
+            if ((c == '\t' || static_cast<unsigned char>(c) >= 0x20) && !consumeFallback())
+                text(static_cast<char16_t>(c));
             return true;
     }
 }
@@ -316,6 +343,9 @@ void Reader::openGroup() {
 void Reader::closeGroup() {
     flushBytes();
     fallbackLeft_ = 0;
+    // An entry's group, or the table's own, ends the entry even without its ';'.
+    if (state_.destination == Destination::FontTable && !commitFontEntry())
+        return;
     if (stack_.empty()) {
         finished_ = true;  // cannot happen: the outermost brace ends the loop first
         return;
@@ -324,6 +354,21 @@ void Reader::closeGroup() {
     stack_.pop_back();
     if (stack_.empty())
         finished_ = true;
+}
+
+bool Reader::commitFontEntry() {
+    if (entryFont_ >= 0) {
+        if (fonts_.size() >= kMaxFonts && fonts_.count(entryFont_) == 0)
+            return fail(QStringLiteral("too many fonts in the font table"));
+        fonts_[entryFont_] = entry_;
+    }
+    entryFont_ = -1;
+    entry_ = {};
+    return true;
+}
+
+bool Reader::ignoring() const {
+    return state_.destination == Destination::Skipped || state_.destination == Destination::Upr;
 }
 
 bool Reader::consumeFallback() {
@@ -361,14 +406,54 @@ void Reader::hexByte(char byte) {
         return;
     if (state_.destination != Destination::Text)
         return;
+    if (bytes_.isEmpty())
+        bytesCodePage_ = currentCodePage();
     bytes_ += byte;
+    // In a double-byte code page a lead byte's partner is the next byte, whatever it is.
+    leadPending_ = !leadPending_ && isLeadByte(bytesCodePage_, static_cast<unsigned char>(byte));
+}
+
+bool Reader::trailByte(char byte) {
+    if (!leadPending_ || !isTrailByte(bytesCodePage_, static_cast<unsigned char>(byte)))
+        return false;
+    bytes_ += byte;
+    leadPending_ = false;
+    return true;
 }
 
 void Reader::flushBytes() {
+    leadPending_ = false;
     if (bytes_.isEmpty())
         return;
-    threadDecoder().decode(currentCodePage(), bytes_, text_);
+    threadDecoder().decode(bytesCodePage_, bytes_, text_);
     bytes_.clear();
+}
+
+Parameter Reader::parameter() {
+    Parameter result;
+    bool negative = false;
+    if (pos_ + 1 < doc_.size() && doc_[pos_] == '-' && isDigit(doc_[pos_ + 1])) {
+        negative = true;
+        ++pos_;
+    }
+    int significant = 0;
+    qint64 value = 0;
+    for (; pos_ < doc_.size() && isDigit(doc_[pos_]); ++pos_) {
+        result.present = true;
+        const int digit = doc_[pos_] - '0';
+        if (significant == 0 && digit == 0)
+            continue;
+        if (++significant > kMaxDigits)
+            result.tooLarge = true;
+        else
+            value = value * 10 + digit;
+    }
+    if (negative)
+        value = -value;
+    if (value > INT32_MAX || value < INT32_MIN)
+        result.tooLarge = true;
+    result.value = result.tooLarge ? 0 : static_cast<int>(value);
+    return result;
 }
 
 bool Reader::controlSequence() {
@@ -390,13 +475,22 @@ bool Reader::controlSequence() {
         hexByte(byte);
         return true;
     }
+    if ((c == '\\' || c == '{' || c == '}') && trailByte(c)) {
+        ++pos_;
+        return true;
+    }
 
     flushBytes();
     if (!isLetter(c)) {
         ++pos_;
         if (c == '*') {
-            // An ignorable destination: nothing in it is text this reader knows.
-            state_.destination = Destination::Skipped;
+            // An ignorable destination: nothing in it is text this reader knows,
+            // except the Unicode half of an \upr group, which \ud itself turns on.
+            const bool unicodeHalf = state_.destination == Destination::Upr &&
+                                     doc_.sliced(pos_).startsWith(QByteArrayView("\\ud")) &&
+                                     (pos_ + 3 >= doc_.size() || !isLetter(doc_[pos_ + 3]));
+            if (!unicodeHalf)
+                state_.destination = Destination::Skipped;
             return true;
         }
         if (consumeFallback())
@@ -426,81 +520,61 @@ bool Reader::controlSequence() {
         return true;
     }
 
+    // Words run to the first non-letter however long they are: rich-edit readers
+    // pass over overlong ones in destinations they ignore.
     const qsizetype wordStart = pos_;
-    while (pos_ < doc_.size() && isLetter(doc_[pos_])) {
-        if (pos_ - wordStart >= kMaxWordLength) {
-            return fail(QStringLiteral("control word too long"));
-        }
+    while (pos_ < doc_.size() && isLetter(doc_[pos_]))
         ++pos_;
-    }
     const std::string_view word(doc_.data() + wordStart, static_cast<size_t>(pos_ - wordStart));
-
-    bool hasParameter = false;
-    bool negative = false;
-    qint64 value = 0;
-    if (pos_ < doc_.size() && doc_[pos_] == '-' && pos_ + 1 < doc_.size() &&
-        isDigit(doc_[pos_ + 1])) {
-        negative = true;
-        ++pos_;
-    }
-    const qsizetype digitsStart = pos_;
-    while (pos_ < doc_.size() && isDigit(doc_[pos_])) {
-        if (pos_ - digitsStart >= kMaxDigits) {
-            return fail(QStringLiteral("number too large after \\%1")
-                            .arg(QLatin1StringView(word.data(), qsizetype(word.size()))));
-        }
-        value = value * 10 + (doc_[pos_] - '0');
-        hasParameter = true;
-        ++pos_;
-    }
-    if (negative)
-        value = -value;
-    if (value > INT32_MAX || value < INT32_MIN) {
-        return fail(QStringLiteral("number too large after \\%1")
-                        .arg(QLatin1StringView(word.data(), qsizetype(word.size()))));
-    }
+    if (word.size() > kMaxWordLength && !ignoring())
+        return fail(QStringLiteral("control word too long"));
+    const Parameter number = parameter();
     if (pos_ < doc_.size() && doc_[pos_] == ' ')
         ++pos_;  // the delimiter belongs to the word
-    const int parameter = static_cast<int>(value);
 
     if (word == "bin") {
         // Binary data: skipped whole, in any destination, since it may hold braces.
-        if (parameter < 0)
+        if (number.value < 0)
             return fail(QStringLiteral("\\bin with a negative byte count"));
-        if (parameter > doc_.size() - pos_) {
+        if (number.tooLarge || number.value > doc_.size() - pos_) {
             return fail(QStringLiteral("\\bin data runs past the end of the document"));
         }
-        pos_ += parameter;
+        pos_ += number.value;
         consumeFallback();
         return true;
     }
-    if (word == "u") {
-        if (parameter < -32768 || parameter > 65535) {
-            return fail(QStringLiteral("\\u value out of range"));
-        }
+    // A \u value outside 16 bits stands for no character: it is dropped and the
+    // fallback that follows it is read as text, as rich-edit readers do.
+    const bool unusableCharacter =
+        word == "u" && (number.tooLarge || number.value < -32768 || number.value > 65535);
+    if (number.tooLarge && !unusableCharacter && !ignoring()) {
+        return fail(QStringLiteral("number too large after \\%1")
+                        .arg(QLatin1StringView(word.data(), qsizetype(word.size()))));
     }
-    if (consumeFallback())
+    if (consumeFallback() || unusableCharacter || number.tooLarge)
         return true;
-    controlWord(word, hasParameter, parameter);
+    controlWord(word, number.present, number.value);
     return error_.isEmpty();
 }
 
 void Reader::controlWord(std::string_view word, bool hasParameter, int parameter) {
-    if (state_.destination == Destination::Skipped)
+    if (word == "ud" && state_.destination == Destination::Upr) {
+        state_.destination = Destination::Text;
+        return;
+    }
+    if (ignoring())
         return;
 
     if (state_.destination == Destination::FontTable) {
         if (word == "f" && hasParameter) {
-            if (fonts_.size() >= kMaxFonts && fonts_.count(parameter) == 0) {
-                fail(QStringLiteral("too many fonts in the font table"));
+            // A second number without a ';' between starts the next entry.
+            if (entryFont_ >= 0 && !commitFontEntry())
                 return;
-            }
-            fontBeingDefined_ = parameter;
-            fonts_[parameter];
-        } else if (word == "fcharset" && fontBeingDefined_ >= 0 && hasParameter) {
-            fonts_[fontBeingDefined_].charset = parameter;
-        } else if (word == "cpg" && fontBeingDefined_ >= 0 && hasParameter) {
-            fonts_[fontBeingDefined_].codePage = parameter;
+            entryFont_ = parameter;
+        } else if (word == "fcharset" && hasParameter) {
+            entry_.charset = parameter;
+        } else if (word == "cpg" && hasParameter) {
+            entry_.codePage = parameter;
         } else if (isSkippedDestination(word)) {
             state_.destination = Destination::Skipped;
         }
@@ -536,43 +610,146 @@ void Reader::controlWord(std::string_view word, bool hasParameter, int parameter
         documentCodePage_ = 850;
     } else if (word == "fonttbl") {
         state_.destination = Destination::FontTable;
-        fontBeingDefined_ = -1;
+        entryFont_ = -1;
+        entry_ = {};
+    } else if (word == "upr") {
+        state_.destination = Destination::Upr;
     } else if (isSkippedDestination(word)) {
         state_.destination = Destination::Skipped;
     }
+}
+
+// Hands the writer's output for `text` to `put` piece by piece, so that writing a
+// document and measuring one cannot disagree.
+template <typename Put>
+void writePieces(const QString& text, Put&& put) {
+    put(kHead);
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t c = text[i].unicode();
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
+            // A line break is a paragraph mark; the file's own CR LF is ignored on reading.
+            put("\\par\r\n");
+            ++i;
+        } else if (c == u'\t') {
+            put("\\tab ");
+        } else if (c == u'\\') {
+            put("\\\\");
+        } else if (c == u'{') {
+            put("\\{");
+        } else if (c == u'}') {
+            put("\\}");
+        } else if (c >= 0x20 && c < 0x7F) {
+            const char ascii = static_cast<char>(c);
+            put(std::string_view(&ascii, 1));
+        } else {
+            // Everything else, lone CR and LF included, as its UTF-16 code unit: \u
+            // takes a signed 16-bit number, and '?' is the one fallback \uc1 skips.
+            std::array<char, 12> escape{'\\', 'u'};
+            const int signedUnit = c > 32767 ? int(c) - 65536 : int(c);
+            char* end = std::to_chars(escape.data() + 2, escape.data() + 10, signedUnit).ptr;
+            *end++ = '?';
+            put(std::string_view(escape.data(), static_cast<size_t>(end - escape.data())));
+        }
+    }
+    put(kTail);
+}
+
+// Reads the number of a \u escape as the writer writes it: an optional minus and
+// one to five digits, within the range the full reader turns into a character.
+bool readOwnUnicodeEscape(const char*& p, const char* end, char16_t& unit) {
+    const bool negative = p < end && *p == '-';
+    if (negative)
+        ++p;
+    int value = 0;
+    int digits = 0;
+    for (; p < end && isDigit(*p) && digits < 5; ++p, ++digits)
+        value = value * 10 + (*p - '0');
+    if (digits == 0 || p == end || *p != '?')
+        return false;
+    ++p;  // the fallback
+    if (negative ? value > 32768 : value > 65535)
+        return false;
+    unit = static_cast<char16_t>(negative ? 65536 - value : value);
+    return true;
+}
+
+bool startsWith(const char* p, const char* end, std::string_view prefix) {
+    return end - p >= qsizetype(prefix.size()) && std::string_view(p, prefix.size()) == prefix;
 }
 
 }  // namespace
 
 QByteArray write(const QString& text) {
     QByteArray out;
-    out.reserve(qsizetype(kHead.size() + kTail.size()) + text.size() * 2);
-    out.append(kHead.data(), qsizetype(kHead.size()));
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const char16_t c = text[i].unicode();
-        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
-            // A line break is a paragraph mark; the file's own CR LF is ignored on reading.
-            out += "\\par\r\n";
-            ++i;
-        } else if (c == u'\t') {
-            out += "\\tab ";
-        } else if (c == u'\\' || c == u'{' || c == u'}') {
-            out += '\\';
-            out += static_cast<char>(c);
-        } else if (c >= 0x20 && c < 0x7F) {
-            out += static_cast<char>(c);
-        } else {
-            // Everything else, lone CR and LF included, as its UTF-16 code unit.
-            appendUnicodeEscape(out, c);
-        }
-    }
-    out.append(kTail.data(), qsizetype(kTail.size()));
+    out.reserve(writtenSize(text));
+    writePieces(text, [&out](std::string_view piece) {
+        out.append(piece.data(), qsizetype(piece.size()));
+    });
     return out;
 }
 
-ReadResult read(QByteArrayView document) {
+qsizetype writtenSize(const QString& text) {
+    qsizetype size = 0;
+    writePieces(text, [&size](std::string_view piece) { size += qsizetype(piece.size()); });
+    return size;
+}
+
+bool fitsInDocument(const QString& text) {
+    return writtenSize(text) <= kMaxDocumentSize;
+}
+
+std::optional<QString> readOwnForm(QByteArrayView document) {
+    const qsizetype frame = qsizetype(kHead.size() + kTail.size());
+    if (document.size() > kMaxDocumentSize || document.size() < frame)
+        return std::nullopt;
+    const char* p = document.data() + kHead.size();
+    const char* end = document.data() + document.size() - kTail.size();
+    if (std::string_view(document.data(), kHead.size()) != kHead ||
+        std::string_view(end, kTail.size()) != kTail) {
+        return std::nullopt;
+    }
+    // Every escape the writer uses gives at most one character per byte.
+    QString text(end - p, Qt::Uninitialized);
+    char16_t* out = reinterpret_cast<char16_t*>(text.data());
+    char16_t* const first = out;
+    while (p < end) {
+        const char c = *p;
+        if (c >= 0x20 && c < 0x7F && c != '\\' && c != '{' && c != '}') {
+            *out++ = static_cast<char16_t>(c);
+            ++p;
+        } else if (c != '\\' || end - p < 2) {
+            return std::nullopt;
+        } else if (p[1] == '\\' || p[1] == '{' || p[1] == '}') {
+            *out++ = static_cast<char16_t>(p[1]);
+            p += 2;
+        } else if (startsWith(p, end, "\\tab ")) {
+            *out++ = u'\t';
+            p += 5;
+        } else if (startsWith(p, end, "\\par\r\n")) {
+            *out++ = u'\r';
+            *out++ = u'\n';
+            p += 6;
+        } else if (p[1] == 'u') {
+            p += 2;
+            if (!readOwnUnicodeEscape(p, end, *out++))
+                return std::nullopt;
+        } else {
+            return std::nullopt;
+        }
+    }
+    text.truncate(out - first);
+    return text;
+}
+
+ReadResult readGeneral(QByteArrayView document) {
     return Reader(document).run();
+}
+
+ReadResult read(QByteArrayView document) {
+    if (std::optional<QString> text = readOwnForm(document))
+        return {true, std::move(*text), {}};
+    return readGeneral(document);
 }
 
 }  // namespace mindlark::rtf

@@ -1,0 +1,96 @@
+// Documents that Windows rich-edit readers accept although they bend RTF's rules,
+// and code pages decoded the way Windows decodes them.
+#include "rtf/rtf.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <utility>
+
+using mindlark::rtf::read;
+
+namespace {
+
+QString units(std::initializer_list<char16_t> list) {
+    QString s;
+    for (char16_t u : list)
+        s += QChar(u);
+    return s;
+}
+
+// Each document must read, and give its expected text.
+void expectTexts(std::initializer_list<std::pair<QByteArray, QString>> cases) {
+    for (const auto& [document, expected] : cases) {
+        const auto result = read(document);
+        EXPECT_TRUE(result.ok) << document.toStdString() << ": " << result.error.toStdString();
+        EXPECT_EQ(result.text, expected) << document.toStdString();
+    }
+}
+
+const QByteArray kLongWord(40, 'q');
+
+}  // namespace
+
+TEST(RtfLenient, ReadsTheMalformedDocumentsRichEditReadersTake) {
+    expectTexts({
+        // Padding after the closing brace.
+        {QByteArray("{\\rtf1 x\\par }\r\n", 16), "x"},
+        {QByteArray("{\\rtf1 x\\par }\0", 15), "x"},
+        {QByteArray("{\\rtf1 x\\par }\x1a", 15), "x"},
+        {QByteArray("{\\rtf1 x\\par }}\r\n}\0\x1a\0", 21), "x"},
+        // A \u value outside 16 bits is dropped and its fallback kept.
+        {"{\\rtf1 a\\u128512?b}", "a?b"},
+        {"{\\rtf1 a\\u-32769?b}", "a?b"},
+        {"{\\rtf1 a\\u99999999999?b}", "a?b"},
+        {"{\\rtf1\\uc2 a\\u70000 xyb}", "axyb"},
+        {"{\\rtf1 a\\u1587\\u70000?b}", units({'a', 0x633, '?', 'b'})},
+        // Leading zeros do not count towards a number's ten digits.
+        {"{\\rtf1 \\u00000001575?}", units({0x627})},
+        {"{\\rtf1 \\u-0000000000001575?}", units({char16_t(65536 - 1575)})},
+        {"{\\rtf1\\uc000000000002 \\u1575 ab}", units({0x627})},
+        // Overlong control words where nothing is read.
+        {"{\\rtf1 a{\\*\\" + kLongWord + "12 hidden}b}", "ab"},
+        {"{\\rtf1 a{\\info{\\author \\" + kLongWord + "-3 me}}b}", "ab"},
+    });
+    // Text or a new group after the end is damage, not padding; so is an overlong
+    // word or a huge number in the text.
+    for (const QByteArray& damaged :
+         {QByteArray("{\\rtf1 x}} y"), QByteArray("{\\rtf1 x}{"), QByteArray("{\\rtf1 x}\x1a x"),
+          "{\\rtf1 a\\" + kLongWord + " b}", QByteArray("{\\rtf1 \\fs00099999999999 b}")}) {
+        const auto result = read(damaged);
+        EXPECT_FALSE(result.ok) << damaged.toStdString();
+        EXPECT_FALSE(result.error.isEmpty());
+    }
+}
+
+TEST(RtfWindowsDecoding, GivesTheCharactersWindowsGives) {
+    expectTexts({
+        // Windows-1255 and 1258 keep a letter and its mark apart.
+        {"{\\rtf1\\ansi\\ansicpg1255 \\'f9\\'d1\\'e0\\'c8 \\'e1\\'cc}",
+         units({0x5E9, 0x5C1, 0x5D0, 0x5B8, ' ', 0x5D1, 0x5BC})},
+        {"{\\rtf1\\ansi\\ansicpg1258 \\'61\\'ec\\'41\\'de}", units({'a', 0x301, 'A', 0x303})},
+        {"{\\rtf1{\\fonttbl{\\f0\\fcharset177 D;}{\\f1\\fcharset163 V;}}\\f0\\'e0\\'c8\\f1 "
+         "\\'61\\'ec\\'ff}",
+         units({0x5D0, 0x5B8, 'a', 0x301, 0xFF})},
+        {"{\\rtf1\\ansi\\ansicpg1255 \\'ff\\'80}", units({0xFFFD, 0x20AC})},
+        // A lead byte takes a plain or escaped character as its trail byte, never a space.
+        {"{\\rtf1\\ansi\\ansicpg932 \\'83A\\'83C}", units({0x30A2, 0x30A4})},
+        {"{\\rtf1{\\fonttbl{\\f1\\fcharset128 G;}}\\f1 \\'83A x}", units({0x30A2, ' ', 'x'})},
+        {"{\\rtf1\\ansi\\ansicpg932 \\'95\\\\}", units({0x8868})},
+        {"{\\rtf1\\ansi\\ansicpg932 \\'83 A}", units({0xFFFD, ' ', 'A'})},
+        {"{\\rtf1\\ansi\\ansicpg1252 \\'e9A}", units({0xE9, 'A'})},
+        // An undefined pair is one character.
+        {"{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'85\\'40\\'85@x}",
+         units({0x3042, 0xFFFD, 0xFFFD, 'x'})},
+        // A font table entry's charset written before its number belongs to it alone.
+        {"{\\rtf1{\\fonttbl{\\f0\\fcharset178 A;}{\\fcharset0\\f1 B;}}\\f0 \\'c7\\f1 \\'c7}",
+         units({0x627, 0xC7})},
+        {"{\\rtf1{\\fonttbl{\\f0\\fcharset178 A;}{\\fcharset0 B;}}\\f0 \\'c7}", units({0x627})},
+        {"{\\rtf1{\\fonttbl\\f0\\fcharset178 A;\\fcharset0 B;}\\f0 \\'c7}", units({0x627})},
+        // An \upr group gives its \ud text; \ud means nothing outside one.
+        {"{\\rtf1 {\\upr{ansi text}{\\*\\ud{unicode text}}}}", "unicode text"},
+        {"{\\rtf1 a{\\upr{\\'e1}{\\*\\ud{\\u1587?}}}b}", units({'a', 0x633, 'b'})},
+        {"{\\rtf1 a{\\upr{x}{\\ud{y}}}b}", "ayb"},
+        {"{\\rtf1 a{\\*\\ud{y}}b}", "ab"},
+    });
+}
