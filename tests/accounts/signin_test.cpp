@@ -1,5 +1,6 @@
 #include "accounts/signin.h"
 #include "accounts/accountstore.h"
+#include "rtf/rtf.h"
 #include "storetestsupport.h"
 
 #include <gtest/gtest.h>
@@ -71,24 +72,32 @@ TEST(FindAccount, ADamagedCounterMeansNobody) {
     EXPECT_TRUE(findAccount(store, "a", "1").has_value());
 }
 
-TEST(FindAccount, AMissingFileFailsEvenAfterAMatch) {
+TEST(SignIn, DamagedUsersArePassedOverAndReportedWhileTheOthersSignIn) {
     ScratchStore scratch;
-    withUsers(scratch, {{"A", "1", "", "a", "1"}, {"B", "2", "", "b", "2"}});
+    withUsers(scratch, {{"A", "1", "", "a", "1"},
+                        {"B", "2", "", "b", "2"},
+                        {"C", "3", "", "c", "3"},
+                        {"D", "4", "", "d", "4"}});
     AccountStore store(scratch.path());
     QFile::remove(scratch.at("QK/mpp%qk 1dp.qk"));
-    EXPECT_EQ(storeErrorOf([&] { findAccount(store, "a", "1"); }),
-              "Cannot read QK/mpp%qk 1dP.qk: " + qt_error_string(ENOENT));
+    scratch.putBytes("QK/mup%qk 2du.qk", QByteArray(mindlark::rtf::kMaxDocumentSize + 1, 'x'));
+    QFile::remove(scratch.at("QK/map%qk 3dA.qk"));  // only a match reads the age
+    const QStringList damaged{"Cannot read QK/mpp%qk 1dP.qk: " + qt_error_string(ENOENT),
+                              "Cannot read QK/mup%qk 2dU.qk: larger than any store file"};
+    const mindlark::SignInResult first = mindlark::signIn(store, "a", "1");
+    ASSERT_TRUE(first.match.has_value());
+    EXPECT_EQ(first.match->name, "A");
+    EXPECT_EQ(first.damaged, damaged);
+    const mindlark::SignInResult profile = mindlark::signIn(store, "d", "4");
+    EXPECT_FALSE(profile.match.has_value());
+    EXPECT_EQ(profile.damaged,
+              damaged + QStringList{"Cannot read QK/map%qk 3dA.qk: " + qt_error_string(ENOENT)});
 
-    ScratchStore profile;
-    withUsers(profile, {{"A", "1", "", "a", "1"}});
-    AccountStore profileStore(profile.path());
-    QFile::remove(profile.at("QK/map%qk 0dA.qk"));
-    EXPECT_FALSE(findAccount(profileStore, "a", "2").has_value());  // only a match reads the age
-    EXPECT_EQ(storeErrorOf([&] { findAccount(profileStore, "a", "1"); }),
-              "Cannot read QK/map%qk 0dA.qk: " + qt_error_string(ENOENT));
-
-    // A counter far beyond the files fails at the first missing user, without a long scan.
-    profile.put("QK/num.qk", "999999999999");
-    EXPECT_EQ(storeErrorOf([&] { findAccount(profileStore, "x", "y"); }),
-              "Cannot read QK/mup%qk 1dU.qk: " + qt_error_string(ENOENT));
+    // A counter far beyond the files ends the scan at the last user with files.
+    scratch.put("QK/num.qk", "999999999999");
+    EXPECT_EQ(mindlark::signIn(store, "a", "1").damaged,
+              damaged + QStringList{"Users 4 to 999999999998 have no files"});
+    scratch.put("QK/num.qk", "5");
+    EXPECT_EQ(mindlark::signIn(store, "a", "1").damaged,
+              damaged + QStringList{"User 4 has no files"});
 }
