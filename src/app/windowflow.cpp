@@ -4,22 +4,16 @@
 #include <QMessageBox>
 
 #include "accounts/storeerror.h"
+#include "ui/accounts/busycursor.h"
 #include "ui/accounts/registrationwindow.h"
 #include "ui/accounts/signinwindow.h"
 #include "ui/main/mainwindow.h"
 
 namespace mindlark {
 
-namespace {
-
-const QString kWelcome = QStringLiteral("Welcome ");
-const QString kChangeUser = QStringLiteral("Change User");
-
-}  // namespace
-
 WindowFlow::WindowFlow(const QString& workingDirectory, EndProgram endProgram,
                        ShowFailure showFailure)
-    : store_(workingDirectory),
+    : session_(workingDirectory),
       endProgram_(std::move(endProgram)),
       showFailure_(std::move(showFailure)) {
     if (!endProgram_)
@@ -37,12 +31,14 @@ WindowFlow::~WindowFlow() = default;
 
 void WindowFlow::start() {
     guarded([this] {
-        // The registration window owns the buffers the load step fills, so it
-        // exists, hidden, from the start of every run.
+        signInWindow();
+        // The main window exists from the moment the store is first set up, so on
+        // a first run its elapsed counter runs from then; on later runs the
+        // greeting creates it.
+        const bool nobodyRegistered = session_.start([this] { mainWindow(); });
         registrationWindow();
-        if (signInWindow().Form_Load()) {
+        if (nobodyRegistered) {
             registrationWindow().show();
-            signInWindow().hide();
         } else {
             signInWindow().show();
         }
@@ -51,92 +47,94 @@ void WindowFlow::start() {
 
 MainWindow& WindowFlow::mainWindow() {
     if (!main_) {
-        // Reading the age mirror creates the registration window, hidden, if need be.
-        main_ = std::make_unique<MainWindow>([this] {
-            registrationWindow();
-            return buffers_.saveAge;
-        });
+        main_ = std::make_unique<MainWindow>([this] { return session_.age(); });
         connect(main_.get(), &MainWindow::exitRequested, this, [this] { end(0); });
-        connect(main_.get(), &MainWindow::newUserRequested, this, [this] {
-            guarded([this] {
-                registrationWindow().reloadCounter();
-                registrationWindow().show();
-                registrationWindow().raise();
-                registrationWindow().activateWindow();
-            });
-        });
-        connect(main_.get(), &MainWindow::signInRequested, this, [this] {
-            signInWindow().show();
-            signInWindow().prepareForSignIn();
-            signInWindow().raise();
-            signInWindow().activateWindow();
-        });
+        connect(main_.get(), &MainWindow::newUserRequested, this, &WindowFlow::openRegistration);
+        connect(main_.get(), &MainWindow::signInRequested, this, &WindowFlow::openSignIn);
     }
     return *main_;
 }
 
 RegistrationWindow& WindowFlow::registrationWindow() {
     if (!registration_) {
-        registration_ = std::make_unique<RegistrationWindow>(store_, buffers_);
-        connect(registration_.get(), &RegistrationWindow::registered, this,
-                [this](const QString& name) { greet(name); });
-        connect(registration_.get(), &RegistrationWindow::closeRequested, this, [this] {
-            if (mainWindowShown()) {
-                registration_->hide();
-            } else {
-                end(0);
-            }
-        });
-        connect(registration_.get(), &RegistrationWindow::storeFailed, this,
-                [this](const QString& message) {
-                    showFailure_(message);
-                    end(1);
-                });
+        registration_ = std::make_unique<RegistrationWindow>();
+        connect(registration_.get(), &RegistrationWindow::addUserPressed, this,
+                &WindowFlow::addUser);
+        connect(registration_.get(), &RegistrationWindow::ageEdited, this,
+                [this](const QString& text) { session_.ageEdited(text); });
+        connect(registration_.get(), &RegistrationWindow::closePressed, this,
+                [this] { hideOrEnd(*registration_); });
     }
     return *registration_;
 }
 
 SignInWindow& WindowFlow::signInWindow() {
     if (!signIn_) {
-        // The first-run set-up reads the main window's directory, creating that
-        // window (hidden) on the first run only.
-        registrationWindow();
-        signIn_ = std::make_unique<SignInWindow>(store_, buffers_,
-                                                 [this] { return mainWindow().dir1Path(); });
-        connect(signIn_.get(), &SignInWindow::signedIn, this, [this](const QString& name) {
-            mainWindow().setWelcomeCaption(kWelcome + name);
-            signIn_->hide();
-            mainWindow().show();
-            mainWindow().clearAnswerGrids();
-            mainWindow().setSignInCaption(kChangeUser);
-        });
-        connect(signIn_.get(), &SignInWindow::cancelRequested, this, [this] {
-            if (mainWindowShown()) {
-                signIn_->hide();
-            } else {
-                end(0);
-            }
-        });
-        connect(signIn_.get(), &SignInWindow::newUserRequested, this, [this] {
+        signIn_ = std::make_unique<SignInWindow>();
+        connect(signIn_.get(), &SignInWindow::signInPressed, this, &WindowFlow::signIn);
+        connect(signIn_.get(), &SignInWindow::cancelPressed, this, [this] { hideOrEnd(*signIn_); });
+        connect(signIn_.get(), &SignInWindow::newUserPressed, this, [this] {
+            // The counter read at start is still current: it is not read again here.
             registrationWindow().show();
             signIn_->hide();
-        });
-        connect(signIn_.get(), &SignInWindow::storeFailed, this, [this](const QString& message) {
-            showFailure_(message);
-            end(1);
         });
     }
     return *signIn_;
 }
 
-void WindowFlow::greet(const QString& name) {
-    mainWindow().setWelcomeCaption(kWelcome + name);
-    mainWindow().setSignInCaption(kChangeUser);
-    mainWindow().show();
+void WindowFlow::signIn(const QString& userName, const QString& password) {
+    guarded([&] {
+        const BusyCursor busy;
+        if (session_.signIn(userName, password)) {
+            signIn_->hide();
+            greet();
+            mainWindow().clearAnswerGrids();
+        }
+        // Also after a match: the window is hidden by then, and the Sign In command
+        // hides the warning again before the window is next shown.
+        signIn_->showWarning();
+    });
 }
 
-bool WindowFlow::mainWindowShown() const {
-    return main_ && main_->isVisible();
+void WindowFlow::addUser(const UserFields& fields, const QString& confirmation) {
+    guarded([&] {
+        if (!session_.registerUser(fields, confirmation)) {
+            registration_->showRefusal();
+            return;
+        }
+        registration_->clearAfterRegistration();
+        greet();
+    });
+}
+
+void WindowFlow::openRegistration() {
+    guarded([this] {
+        session_.openRegistration();
+        registrationWindow().show();
+        registrationWindow().raise();
+        registrationWindow().activateWindow();
+    });
+}
+
+void WindowFlow::openSignIn() {
+    signInWindow().show();
+    signInWindow().prepareForSignIn();
+    signInWindow().raise();
+    signInWindow().activateWindow();
+}
+
+void WindowFlow::hideOrEnd(QWidget& window) {
+    if (session_.isSignedIn()) {
+        window.hide();
+    } else {
+        end(0);
+    }
+}
+
+void WindowFlow::greet() {
+    mainWindow().setWelcomeCaption(session_.greeting());
+    mainWindow().setSignInCaption(QStringLiteral("Change User"));
+    mainWindow().show();
 }
 
 void WindowFlow::guarded(const std::function<void()>& step) {

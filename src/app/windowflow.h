@@ -5,8 +5,8 @@
 #include <functional>
 #include <memory>
 
-#include "accounts/accountbuffers.h"
-#include "accounts/accountstore.h"
+#include "accounts/fields.h"
+#include "session/session.h"
 
 namespace mindlark {
 
@@ -14,10 +14,13 @@ class MainWindow;
 class RegistrationWindow;
 class SignInWindow;
 
-// The program's three long-lived windows and the hand-over between them. Each
-// window is created on first use, hidden until something shows it, and never
-// destroyed before the program ends. The store is read and written only through
-// the windows' handlers; a store failure is shown and ends the program.
+// The program's three long-lived windows and the hand-over between them, over
+// one Session. Each window is created on first use, hidden until something shows
+// it, and never destroyed before the program ends: the sign-in window at start,
+// the main window when the first run's set-up begins or at the first greeting,
+// the registration window right after the start-up reads the store. Windows
+// report presses as signals; every handler here that touches the store shows a
+// store failure and ends the program with status 1, so nothing throws into Qt.
 class WindowFlow : public QObject {
     Q_OBJECT
 
@@ -27,14 +30,13 @@ public:
     // How a store failure is shown before the program ends; replaced in tests.
     using ShowFailure = std::function<void(const QString& message)>;
 
-    // A flow over the store in `workingDirectory`, which is also the main window's
-    // directory list path.
+    // A flow over the store below `workingDirectory`.
     explicit WindowFlow(const QString& workingDirectory, EndProgram endProgram = {},
                         ShowFailure showFailure = {});
     ~WindowFlow() override;
 
-    // Creates the sign-in window, whose load step sets the store up on the first
-    // run, and shows it, or the registration window while nobody is registered.
+    // The start: the sign-in window, the store's first-run set-up and user count,
+    // then the registration window while nobody is registered, else the sign-in window.
     void start();
 
     // True once the program has been told to end; no handler runs after that.
@@ -47,18 +49,27 @@ public:
     RegistrationWindow& registrationWindow();
     SignInWindow& signInWindow();
 
-    // The hidden buffers the registration window owns (mirrors and counter).
-    AccountBuffers& buffers() { return buffers_; }
+    // Who is signed in and the age the answer code reads.
+    const Session& session() const { return session_; }
 
 private:
+    // "Sign in" on the sign-in window.
+    void signIn(const QString& userName, const QString& password);
+    // "Add User" on the registration window.
+    void addUser(const UserFields& fields, const QString& confirmation);
+    // "New User" in the main window's menu.
+    void openRegistration();
+    // "Sign In" / "Change User" in the main window's menu.
+    void openSignIn();
+    // "Cancel" or "Close" on `window`: only hides it once somebody is signed in.
+    void hideOrEnd(QWidget& window);
+    // Greets the signed-in player in the main window and shows it.
+    void greet();
     // Runs `step`; a store failure is shown and ends the program with status 1.
     void guarded(const std::function<void()>& step);
     void end(int status);
-    bool mainWindowShown() const;
-    void greet(const QString& name);
 
-    AccountStore store_;
-    AccountBuffers buffers_;
+    Session session_;
     EndProgram endProgram_;
     ShowFailure showFailure_;
     std::unique_ptr<MainWindow> main_;

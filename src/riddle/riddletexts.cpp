@@ -158,7 +158,8 @@ QString listName(Language language, Attribute attribute, int house) {
 }
 
 QString answerAddress() {
-    return QStringLiteral("https://mindlark.example/answer");
+    // The build sets the site's base address, so a fork can show its own site.
+    return QStringLiteral(MINDLARK_SITE_ADDRESS "/answer/");
 }
 
 const PaneCaptions& paneCaptions(Language language) {

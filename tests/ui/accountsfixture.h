@@ -2,42 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QStringList>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWidget>
 
-#include "accounts/accountbuffers.h"
-#include "accounts/accountstore.h"
-
 namespace mindlark::testing {
-
-// A working directory of its own with a store in it, and the shared buffers the
-// account windows read and write.
-class AccountsFixture : public ::testing::Test {
-protected:
-    // Ships the first-run marker "0", as an installation does.
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        store.save(QStringLiteral("num.qk"), QStringLiteral("0"));
-    }
-
-    // Runs the first-run set-up, leaving a store with the counter "0".
-    void setUpStore() { store.runFirstRunSetup(); }
-
-    // The file names in the store directory, sorted.
-    QStringList storeFiles() const {
-        return QDir(dir.filePath(QStringLiteral("QK"))).entryList(QDir::Files, QDir::Name);
-    }
-
-    QTemporaryDir dir;
-    AccountStore store{dir.path()};
-    AccountBuffers buffers;
-};
 
 // A named child control of `window`; fails the test when it is missing.
 template <class Control>

@@ -11,25 +11,25 @@ using mindlark::MainWindow;
 using mindlark::testing::MainWindowTest;
 
 TEST_F(MainWindowTest, EmptyGridIsRefusedAndThePreviousCodeStays) {
-    window->Command1_Click();
+    window->englishPane()->generateButton()->click();
     ASSERT_EQ(refusals.size(), 1u);
     EXPECT_EQ(refusals[0].first, "Error");
     EXPECT_EQ(refusals[0].second, "You have to check your answer!");
     EXPECT_TRUE(english().codeBox()->text().isEmpty());
     EXPECT_EQ(ageReads, 0) << "a refused press reads nothing else";
 
-    window->Command2_Click();
+    window->arabicPane()->generateButton()->click();
     ASSERT_EQ(refusals.size(), 2u);
     EXPECT_EQ(refusals[1].first, "Error");
     EXPECT_EQ(refusals[1].second, QStringLiteral(u"يجب أن تغير أجوبتك"));
 
     // A code, then a cleared grid: the refusal leaves that code in place.
     list(english(), Attribute::Color, 1)->setListIndex(2);
-    window->Command1_Click();
+    window->englishPane()->generateButton()->click();
     const QString code = english().codeBox()->text();
     ASSERT_FALSE(code.isEmpty());
     window->clearAnswerGrids();
-    window->Command1_Click();
+    window->englishPane()->generateButton()->click();
     EXPECT_EQ(refusals.size(), 3u);
     EXPECT_EQ(english().codeBox()->text(), code);
 }
@@ -44,7 +44,7 @@ TEST_F(MainWindowTest, ButtonWritesTheCodeOfItsOwnPane) {
     EXPECT_TRUE(refusals.empty());
 
     // The Arabic grid is still empty, whatever the English one holds.
-    window->Command2_Click();
+    window->arabicPane()->generateButton()->click();
     EXPECT_EQ(refusals.size(), 1u);
     EXPECT_TRUE(arabic().codeBox()->text().isEmpty());
 
@@ -56,9 +56,9 @@ TEST_F(MainWindowTest, ButtonWritesTheCodeOfItsOwnPane) {
     age.clear();
     window->setWelcomeCaption("Welcome Ann");
     for (int i = 0; i < 8; ++i)
-        window->Timer1_Timer();  // first tick restarts at 0
+        mindlark::testing::tick(*window);  // first tick restarts at 0
     ASSERT_EQ(window->elapsed(), 7);
-    window->arabic_Click();
+    mindlark::testing::choose(*window, "arabic");
     window->show();
     QTest::mouseClick(arabic().generateButton(), Qt::LeftButton);
     EXPECT_EQ(arabic().codeBox()->text(),
@@ -70,21 +70,21 @@ TEST_F(MainWindowTest, ButtonWritesTheCodeOfItsOwnPane) {
 TEST_F(MainWindowTest, EachPressReadsAgeThenCounterAtThatMoment) {
     list(english(), Attribute::Smoke, 5)->setListIndex(3);
     age = QStringLiteral("41");
-    window->Command1_Click();
+    window->englishPane()->generateButton()->click();
     EXPECT_EQ(ageReads, 1);
     EXPECT_TRUE(english().codeBox()->text().endsWith("-41--1-1-1- 3- 0"));
 
     // A second press replaces the first code with the values of its own moment.
-    window->Timer1_Timer();
-    window->Timer1_Timer();
+    mindlark::testing::tick(*window);
+    mindlark::testing::tick(*window);
     age = QStringLiteral(" 4\r\n2");
-    window->Command1_Click();
+    window->englishPane()->generateButton()->click();
     EXPECT_EQ(english().codeBox()->text(),
               mindlark::buildAnswerCode(window->englishGrid(), QStringLiteral(" 4\r\n2"), 2));
 
     // A tick that lands while the age is read shows in the code: the counter is read last.
-    duringAgeRead = [this] { window->Timer1_Timer(); };
-    window->Command1_Click();
+    duringAgeRead = [this] { mindlark::testing::tick(*window); };
+    window->englishPane()->generateButton()->click();
     EXPECT_TRUE(english().codeBox()->text().endsWith("- 3- 3"));
     EXPECT_EQ(window->elapsed(), 3);
 }
@@ -117,7 +117,7 @@ TEST(AnswerCodeRefusalBox, IsAModalErrorBoxWithOneOkButton) {
         box->button(QMessageBox::Ok)->click();
     });
     poll.start();
-    window.Command2_Click();
+    window.arabicPane()->generateButton()->click();
     ASSERT_TRUE(seen);
     EXPECT_EQ(title, "Error");
     EXPECT_EQ(text, QStringLiteral(u"يجب أن تغير أجوبتك"));

@@ -1,11 +1,10 @@
 #include <QAction>
 #include <QApplication>
-#include <QDir>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTimer>
@@ -59,23 +58,6 @@ TEST_F(MainWindowTest, WelcomeLabelAndHiddenDirectoryControl) {
     window->setWelcomeCaption("Welcome Ann");
     EXPECT_EQ(nameuser->text(), "Welcome Ann");
     EXPECT_EQ(window->welcomeCaption(), "Welcome Ann");
-
-    window->show();
-    auto* dir1 = window->findChild<QWidget*>("Dir1");
-    ASSERT_NE(dir1, nullptr);
-    EXPECT_FALSE(dir1->isVisible());
-    EXPECT_EQ(window->dir1Path(), QDir::currentPath());
-    EXPECT_EQ(dir1->property("path").toString(), window->dir1Path());
-}
-
-TEST(MainWindowDirectory, Dir1KeepsTheDirectoryOfCreation) {
-    QTemporaryDir elsewhere;
-    ASSERT_TRUE(elsewhere.isValid());
-    const QString start = QDir::currentPath();
-    mindlark::MainWindow window([] { return QString(); });
-    ASSERT_TRUE(QDir::setCurrent(elsewhere.path()));
-    EXPECT_EQ(window.dir1Path(), start);
-    QDir::setCurrent(start);
 }
 
 TEST_F(MainWindowTest, MenuTreeInOrder) {
@@ -126,8 +108,8 @@ TEST_F(MainWindowTest, LanguageCommandsSwapPanesAndMenuItems) {
     QAction* englishs = action(window.get(), "englishs");
     QAction* arabicItem = action(window.get(), "arabic");
     window->setWelcomeCaption("Welcome Ann");
-    window->Timer1_Timer();
-    window->Timer1_Timer();
+    mindlark::testing::tick(*window);
+    mindlark::testing::tick(*window);
 
     const auto expectEnglishShown = [&](bool englishShown) {
         EXPECT_EQ(english().isVisible(), englishShown);
@@ -139,12 +121,13 @@ TEST_F(MainWindowTest, LanguageCommandsSwapPanesAndMenuItems) {
 
     arabicItem->trigger();
     expectEnglishShown(false);
-    window->arabic_Click();  // again for the pane already shown: nothing changes
+    mindlark::testing::choose(*window,
+                              "arabic");  // again for the pane already shown: nothing changes
     expectEnglishShown(false);
 
     englishs->trigger();
     expectEnglishShown(true);
-    window->englishs_Click();
+    mindlark::testing::choose(*window, "englishs");
     expectEnglishShown(true);
 
     EXPECT_EQ(window->windowTitle(), "Mindlark?");
@@ -161,22 +144,22 @@ TEST_F(MainWindowTest, TimerCountsTicksSinceTheCaptionChanged) {
 
     // The window is still hidden: the counter runs all the same.
     EXPECT_EQ(window->elapsed(), 0);
-    window->Timer1_Timer();
+    mindlark::testing::tick(*window);
     EXPECT_EQ(window->elapsed(), 1) << "unchanged (empty) caption since creation";
 
     window->setWelcomeCaption("Welcome Ann");
     EXPECT_EQ(window->elapsed(), 1) << "the change is noticed at the next tick";
-    window->Timer1_Timer();
+    mindlark::testing::tick(*window);
     EXPECT_EQ(window->elapsed(), 0);
-    window->Timer1_Timer();
+    mindlark::testing::tick(*window);
     EXPECT_EQ(window->elapsed(), 1);
 
     window->setWelcomeCaption("Welcome Ann");  // same user again: keeps counting
-    window->Timer1_Timer();
+    mindlark::testing::tick(*window);
     EXPECT_EQ(window->elapsed(), 2);
 
     window->setWelcomeCaption("Welcome ann");  // letter case counts
-    window->Timer1_Timer();
+    mindlark::testing::tick(*window);
     EXPECT_EQ(window->elapsed(), 0);
 
     // The timer's own signal drives the same handler.
@@ -254,14 +237,14 @@ TEST_F(MainWindowTest, ClearingGridsEmptiesEveryListButKeepsCodes) {
     list(english(), Attribute::Color, 1)->setListIndex(2);
     list(english(), Attribute::Drink, 5)->setListIndex(4);
     list(arabic(), Attribute::Smoke, 3)->setListIndex(1);
-    window->Command1_Click();
-    window->Command2_Click();
+    window->englishPane()->generateButton()->click();
+    window->arabicPane()->generateButton()->click();
     const QString code = english().codeBox()->text();
     const QString codeA = arabic().codeBox()->text();
     ASSERT_FALSE(code.isEmpty());
     ASSERT_FALSE(codeA.isEmpty());
 
-    window->arabic_Click();  // whichever pane is shown, both are cleared
+    mindlark::testing::choose(*window, "arabic");  // whichever pane is shown, both are cleared
     window->clearAnswerGrids();
     for (mindlark::LanguagePane* pane : {&english(), &arabic()}) {
         for (mindlark::AnswerList* l : pane->findChildren<mindlark::AnswerList*>()) {

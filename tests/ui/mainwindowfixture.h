@@ -2,9 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QRect>
 #include <QString>
+#include <QTimer>
+#include <QTimerEvent>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -29,6 +33,22 @@ inline QLabel* labelOf(const QWidget* parent, const QString& name, int index) {
             return label;
     }
     return nullptr;
+}
+
+// One tick of the main window's one-second timer, delivered as the timer
+// delivers it; tests inject time this way, one call per second.
+inline void tick(MainWindow& window) {
+    auto* timer = window.findChild<QTimer*>(QStringLiteral("Timer1"));
+    ASSERT_NE(timer, nullptr);
+    QTimerEvent event(timer->timerId());
+    QCoreApplication::sendEvent(timer, &event);
+}
+
+// Chooses the menu item named `name` ("arabic", "englishs", "exit", ...).
+inline void choose(MainWindow& window, const char* name) {
+    auto* action = window.findChild<QAction*>(QString::fromLatin1(name));
+    ASSERT_NE(action, nullptr) << name;
+    action->trigger();
 }
 
 // A main window whose age mirror and refusal box are in the test's hands.

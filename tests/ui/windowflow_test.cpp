@@ -12,10 +12,15 @@
 #include <memory>
 #include <optional>
 
+#include <QApplication>
+#include <QFile>
+#include <functional>
+
 #include "accounts/accountstore.h"
 #include "ui/accounts/registrationwindow.h"
 #include "ui/accounts/signinwindow.h"
 #include "ui/main/mainwindow.h"
+#include "ui/mainwindowfixture.h"
 
 namespace mindlark {
 namespace {
@@ -23,7 +28,7 @@ namespace {
 // A whole run of the program's windows in a working directory of its own; the
 // end of the program and the failure box are recorded instead of acted on.
 class WindowFlowTest : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         previousDirectory = QDir::currentPath();
@@ -75,6 +80,13 @@ protected:
     }
     static QComboBox* list(MainWindow& window, const char* name) {
         return window.findChild<QComboBox*>(QString::fromLatin1(name));
+    }
+    // Whether a window with the design name `name` exists, shown or not.
+    static bool exists(const char* name) {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        return std::any_of(windows.begin(), windows.end(), [name](const QWidget* window) {
+            return window->objectName() == QLatin1StringView(name);
+        });
     }
 
     QTemporaryDir dir;
@@ -139,11 +151,11 @@ TEST_F(WindowFlowTest, SignInClearsBothGridsKeepsCodesAndLoadsTheStoredAge) {
     EXPECT_EQ(list(main, "Color1")->currentIndex(), -1);
     EXPECT_EQ(list(main, "PetA3")->currentIndex(), -1);
     EXPECT_EQ(main.findChild<QTextEdit*>("Code")->toPlainText(), codeBefore);
-    EXPECT_EQ(flow->buffers().saveAge, "31");
+    EXPECT_EQ(flow->session().age(), "31");
 
     list(main, "Smoke1")->setCurrentIndex(0);
-    main.Timer1_Timer();  // sees the greeting: restarts at 0
-    main.Timer1_Timer();
+    testing::tick(main);  // sees the greeting: restarts at 0
+    testing::tick(main);
     button(main, "Command1")->click();
     EXPECT_EQ(main.findChild<QTextEdit*>("Code")->toPlainText(),
               "-1-1-1--1-1-1--1-1-1-1--1-1-1-1--1-1-1--1-1-1- 0-31--1-1-1--1- 1");
@@ -195,7 +207,6 @@ TEST_F(WindowFlowTest, NewUserInTheMainWindowUsesTheCounterOnDisk) {
     // Another copy of the game registers meanwhile.
     AccountStore(dir.path()).registerUser({"Bob", "40", "", "bob", "x"});
     emit flow->mainWindow().newUserRequested();
-    EXPECT_EQ(flow->buffers().number, "2");
     registerUser("Cy", "9", "cy", "z");
     AccountStore store(dir.path());
     EXPECT_EQ(store.loadCounterText(), "3");
@@ -203,24 +214,93 @@ TEST_F(WindowFlowTest, NewUserInTheMainWindowUsesTheCounterOnDisk) {
     EXPECT_EQ(store.readField(Field::Name, 2), "Cy");
 }
 
-TEST_F(WindowFlowTest, StoreFailuresAreShownAndEndTheProgramWithAFailureStatus) {
+TEST_F(WindowFlowTest, AFirstRunMakesTheMainWindowAtSetUpALaterRunOnlyAtTheGreeting) {
     start();
+    EXPECT_TRUE(exists("Form1")) << "the first run's set-up creates it";
+    EXPECT_FALSE(flow->mainWindow().isVisible());
     registerUser("Ann", "31", "ann", "pw");
-    ASSERT_TRUE(QFile::remove(dir.filePath("QK/mpp%qk 0dp.qk")));
-    emit flow->mainWindow().signInRequested();
+
+    start();
+    EXPECT_TRUE(exists("Form3"));
+    EXPECT_TRUE(exists("Form2"));
+    EXPECT_FALSE(exists("Form1")) << "nobody has been greeted in this run";
     signIn("ann", "pw");
-    EXPECT_EQ(ended, 1);
-    EXPECT_TRUE(failure.contains("QK/mpp%qk 0dP.qk")) << failure.toStdString();
+    ASSERT_TRUE(exists("Form1"));
+    // The counter runs from the greeting, not from the start of the program.
+    testing::tick(flow->mainWindow());
+    EXPECT_EQ(flow->mainWindow().elapsed(), 0);
+    list(flow->mainWindow(), "Color1")->setCurrentIndex(1);
+    button(flow->mainWindow(), "Command1")->click();
+    EXPECT_EQ(flow->mainWindow().findChild<QTextEdit*>("Code")->toPlainText(),
+              " 1-1-1--1-1-1--1-1-1-1--1-1-1-1--1-1-1--1-1-1--1-31--1-1-1--1- 0");
 }
 
-TEST_F(WindowFlowTest, AMissingMarkerAtStartIsReportedAndEndsTheProgram) {
-    ASSERT_TRUE(QFile::remove(dir.filePath("num.qk")));
+TEST_F(WindowFlowTest, TheAgeFollowsTheRegistrationFormWhileItIsTyped) {
     start();
-    EXPECT_EQ(ended, 1);
-    EXPECT_TRUE(failure.contains("num.qk")) << failure.toStdString();
-    EXPECT_FALSE(flow->signInWindow().isVisible());
-    EXPECT_FALSE(flow->registrationWindow().isVisible());
+    registerUser("Ann", "31", "ann", "pw");
+    EXPECT_EQ(flow->session().age(), "") << "a registration leaves no age";
+    emit flow->mainWindow().newUserRequested();
+    field(flow->registrationWindow(), "age")->setText("52");
+    auto& main = flow->mainWindow();
+    list(main, "Color1")->setCurrentIndex(0);
+    button(main, "Command1")->click();
+    EXPECT_TRUE(main.findChild<QTextEdit*>("Code")->toPlainText().contains("-52-"));
 }
+
+// One way the store fails for real, and where in the game it shows.
+struct StoreFailure {
+    const char* what;
+    std::function<void(WindowFlowTest&)> damage;  // after a first run that registered Ann
+    std::function<void(WindowFlowTest&)> act;
+    const char* file;  // the message names it
+};
+
+void PrintTo(const StoreFailure& failure, std::ostream* out) {
+    *out << failure.what;
+}
+
+class WindowFlowStoreFailure : public WindowFlowTest,
+                               public ::testing::WithParamInterface<StoreFailure> {};
+
+TEST_P(WindowFlowStoreFailure, IsShownNamingTheFileAndEndsTheProgramWithStatusOne) {
+    const StoreFailure& failure = GetParam();
+    start();
+    registerUser("Ann", "31", "ann", "pw");
+    ASSERT_FALSE(ended.has_value()) << this->failure.toStdString();
+    failure.damage(*this);
+    failure.act(*this);
+    EXPECT_EQ(ended, 1);
+    EXPECT_TRUE(this->failure.contains(failure.file)) << this->failure.toStdString();
+    for (QWidget* window : QApplication::topLevelWidgets())
+        EXPECT_FALSE(window->isVisible()) << window->objectName().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryHandler, WindowFlowStoreFailure,
+    ::testing::Values(
+        StoreFailure{"StartWithoutMarker",
+                     [](WindowFlowTest& t) { QFile::remove(t.dir.filePath("num.qk")); },
+                     [](WindowFlowTest& t) { t.start(); }, "num.qk"},
+        StoreFailure{"StartWithoutCounter",
+                     [](WindowFlowTest& t) { QFile::remove(t.dir.filePath("QK/num.qk")); },
+                     [](WindowFlowTest& t) { t.start(); }, "QK/num.qk"},
+        StoreFailure{"AddUserWhereAFileCannotBeWritten",
+                     // A directory stands where user 1's name file goes.
+                     [](WindowFlowTest& t) { QDir(t.dir.path()).mkpath("QK/mnp%qk 1dN.qk"); },
+                     [](WindowFlowTest& t) { t.registerUser("Bo", "", "bo", ""); },
+                     "QK/mnp%qk 1dN.qk"},
+        StoreFailure{"NewUserWithoutCounter",
+                     [](WindowFlowTest& t) { QFile::remove(t.dir.filePath("QK/num.qk")); },
+                     [](WindowFlowTest& t) { testing::choose(t.flow->mainWindow(), "NewUser"); },
+                     "QK/num.qk"},
+        StoreFailure{"SignInWithoutPasswordFile",
+                     [](WindowFlowTest& t) { QFile::remove(t.dir.filePath("QK/mpp%qk 0dp.qk")); },
+                     [](WindowFlowTest& t) {
+                         testing::choose(t.flow->mainWindow(), "SignIn");
+                         t.signIn("ann", "pw");
+                     },
+                     "QK/mpp%qk 0dP.qk"}),
+    [](const ::testing::TestParamInfo<StoreFailure>& info) { return info.param.what; });
 
 }  // namespace
 }  // namespace mindlark

@@ -1,20 +1,15 @@
 #include "ui/accounts/formcontrols.h"
 
-#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <limits>
 
+#include "ui/captionlabel.h"
+#include "ui/typeface.h"
+
 namespace mindlark {
-
-namespace {
-
-// Below this a caption is no longer worth shrinking: it is clipped instead.
-constexpr qreal kSmallestCaptionPoints = 6.0;
-
-}  // namespace
 
 void useFormFont(QWidget* window) {
     QFont font = window->font();
@@ -41,21 +36,16 @@ QLineEdit* makePasswordBox(QWidget* parent, const QString& name, const QRect& pl
 
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption,
                   const QRect& place) {
-    auto* label = new QLabel(caption, parent);
+    auto* label = new CaptionLabel(caption, parent);
     label->setObjectName(name);
     label->setGeometry(place);
-    label->setTextFormat(Qt::PlainText);
     // Captions stand at the top left of their place, level with the box beside
     // them, whatever the script (Arabic captions keep their designed side too).
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop | Qt::AlignAbsolute);
     label->setFocusPolicy(Qt::NoFocus);
     // The boxes were sized for an 8-point system font; where the platform's font
-    // runs wider, a smaller size keeps the whole caption readable in its place.
-    QFont font = label->font();
-    while (QFontMetrics(font).horizontalAdvance(caption) > place.width() &&
-           font.pointSizeF() > kSmallestCaptionPoints) {
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    }
+    // runs wider, a narrower one keeps the whole caption readable in its place.
+    const QFont font = condensedToFit(label->font(), caption, place.width());
     if (font != label->font())
         label->setFont(font);
     return label;

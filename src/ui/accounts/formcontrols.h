@@ -20,8 +20,8 @@ QLineEdit* makePasswordBox(QWidget* parent, const QString& name, const QRect& pl
 // windows' places were measured for. Set on the window before its controls.
 void useFormFont(QWidget* window);
 
-// A named label with a plain-text caption that never takes the focus; the font
-// shrinks when the caption would not fit its place otherwise.
+// A named label with a plain-text caption that never takes the focus and draws
+// all its ink; the font narrows when the caption would not fit its place otherwise.
 QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, const QRect& place);
 
 // A label in red text, hidden until a refused input shows it.

@@ -5,34 +5,18 @@
 #include <QPushButton>
 #include <utility>
 
-#include "accounts/accountbuffers.h"
-#include "accounts/accountstore.h"
-#include "accounts/registration.h"
-#include "accounts/storeerror.h"
 #include "ui/accounts/formcontrols.h"
 #include "ui/gameicon.h"
 #include "ui/twips.h"
 
 namespace mindlark {
 
-namespace {
-
-// Keeps `mirror` equal to the box's text on every change, the program's own
-// clearing included, so the buffers never hold a value the fields no longer show.
-void mirror(QLineEdit* box, QString& mirror, QObject* context) {
-    QObject::connect(box, &QLineEdit::textChanged, context,
-                     [&mirror](const QString& text) { mirror = text; });
-}
-
-}  // namespace
-
 QString RegistrationWindow::registrationPageAddress() {
-    return QStringLiteral("https://mindlark.example/register");
+    // The build sets the site's base address, so a fork can show its own site.
+    return QStringLiteral(MINDLARK_SITE_ADDRESS "/register/");
 }
 
-RegistrationWindow::RegistrationWindow(AccountStore& store, AccountBuffers& buffers,
-                                       QWidget* parent)
-    : AccountWindow(parent), store_(store), buffers_(buffers) {
+RegistrationWindow::RegistrationWindow(QWidget* parent) : AccountWindow(parent) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("New User"));
     setWindowIcon(gameIcon());
@@ -44,16 +28,17 @@ RegistrationWindow::RegistrationWindow(AccountStore& store, AccountBuffers& buff
     useFormFont(this);
 
     // Created in tab order, so the chain below only makes the order explicit.
-    nameu_ = makeTextBox(this, QStringLiteral("Nameu"), twipsRect(1560, 240, 2655, 285));
+    name_ = makeTextBox(this, QStringLiteral("Nameu"), twipsRect(1560, 240, 2655, 285));
     age_ = makeTextBox(this, QStringLiteral("age"), twipsRect(1560, 600, 2655, 285));
     email_ = makeTextBox(this, QStringLiteral("Email"), twipsRect(1560, 960, 2655, 285));
     userName_ = makeTextBox(this, QStringLiteral("userName"), twipsRect(1560, 1440, 2655, 285));
-    pass_ = makePasswordBox(this, QStringLiteral("Pass"), twipsRect(1560, 1800, 2655, 285));
-    vpass_ = makePasswordBox(this, QStringLiteral("Vpass"), twipsRect(1560, 2160, 2655, 285));
-    command1_ = makeButton(this, QStringLiteral("Command1"), QStringLiteral("Add User"),
-                           twipsRect(3240, 3240, 975, 375));
-    command2_ = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Close"),
-                           twipsRect(1680, 3240, 975, 375));
+    password_ = makePasswordBox(this, QStringLiteral("Pass"), twipsRect(1560, 1800, 2655, 285));
+    confirmation_ =
+        makePasswordBox(this, QStringLiteral("Vpass"), twipsRect(1560, 2160, 2655, 285));
+    addUserButton_ = makeButton(this, QStringLiteral("Command1"), QStringLiteral("Add User"),
+                                twipsRect(3240, 3240, 975, 375));
+    closeButton_ = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Close"),
+                              twipsRect(1680, 3240, 975, 375));
 
     makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Name"),
               twipsRect(960, 240, 495, 255));
@@ -81,82 +66,57 @@ RegistrationWindow::RegistrationWindow(AccountStore& store, AccountBuffers& buff
     makeLabel(this, QStringLiteral("Label13"),
               QStringLiteral("You should register at  ") + registrationPageAddress(),
               twipsRect(360, 2880, 5175, 255));
-    worning_ = makeWarningLabel(this, QStringLiteral("worning"),
+    warning_ = makeWarningLabel(this, QStringLiteral("worning"),
                                 QStringLiteral("Please check your information again!"),
                                 twipsRect(1560, 2520, 2655, 255));
 
     // Screen readers name each field by its English caption and describe it by the Arabic one.
     const std::pair<QLineEdit*, std::pair<const char16_t*, const char16_t*>> captions[] = {
-        {nameu_, {u"Name", u"اسم"}},          {age_, {u"Age", u"عمر"}},
-        {email_, {u"E-mail", u"إميل"}},       {userName_, {u"User Name", u"اسم المستخدم"}},
-        {pass_, {u"Password", u"كلمة السر"}}, {vpass_, {u"Verify Password", u"تأكيد كلمة السر"}},
+        {name_, {u"Name", u"اسم"}},
+        {age_, {u"Age", u"عمر"}},
+        {email_, {u"E-mail", u"إميل"}},
+        {userName_, {u"User Name", u"اسم المستخدم"}},
+        {password_, {u"Password", u"كلمة السر"}},
+        {confirmation_, {u"Verify Password", u"تأكيد كلمة السر"}},
     };
     for (const auto& [box, caption] : captions) {
         box->setAccessibleName(QString::fromUtf16(caption.first));
         box->setAccessibleDescription(QString::fromUtf16(caption.second));
     }
 
-    setTabOrder(nameu_, age_);
+    setTabOrder(name_, age_);
     setTabOrder(age_, email_);
     setTabOrder(email_, userName_);
-    setTabOrder(userName_, pass_);
-    setTabOrder(pass_, vpass_);
-    setTabOrder(vpass_, command1_);
-    setTabOrder(command1_, command2_);
-    nameu_->setFocus();
+    setTabOrder(userName_, password_);
+    setTabOrder(password_, confirmation_);
+    setTabOrder(confirmation_, addUserButton_);
+    setTabOrder(addUserButton_, closeButton_);
+    name_->setFocus();
 
-    // Vpass has no mirror: only the comparison at "Add User" reads it.
-    mirror(nameu_, buffers_.saveName, this);
-    mirror(age_, buffers_.saveAge, this);
-    mirror(email_, buffers_.saveEmail, this);
-    mirror(userName_, buffers_.user, this);
-    mirror(pass_, buffers_.password, this);
-
-    connect(command1_, &QPushButton::clicked, this,
-            [this] { reportingStoreErrors([this] { Command1_Click(); }); });
-    connect(command2_, &QPushButton::clicked, this,
-            [this] { reportingStoreErrors([this] { Command2_Click(); }); });
+    connect(age_, &QLineEdit::textChanged, this, &RegistrationWindow::ageEdited);
+    connect(addUserButton_, &QPushButton::clicked, this, [this] {
+        emit addUserPressed(UserFields{name_->text(), age_->text(), email_->text(),
+                                       userName_->text(), password_->text()},
+                            confirmation_->text());
+    });
+    connect(closeButton_, &QPushButton::clicked, this, &RegistrationWindow::closePressed);
 }
 
-void RegistrationWindow::reloadCounter() {
-    buffers_.number = store_.loadCounterText();
+void RegistrationWindow::showRefusal() {
+    warning_->show();
+    password_->clear();
+    confirmation_->clear();
 }
 
-void RegistrationWindow::Command1_Click() {
-    if (!isRegistrationAccepted(pass_->text(), vpass_->text(), nameu_->text(), userName_->text())) {
-        worning_->show();
-        pass_->clear();
-        vpass_->clear();
-        return;
-    }
-
-    worning_->hide();
-    buffers_.saveName = nameu_->text();
-    buffers_.saveAge = age_->text();
-    buffers_.saveEmail = email_->text();
-    buffers_.user = userName_->text();
-    buffers_.password = pass_->text();
-    buffers_.number = store_.registerUser(UserFields{
-        buffers_.saveName, buffers_.saveAge, buffers_.saveEmail, buffers_.user, buffers_.password});
-    // Taken before the fields are emptied, which empties the mirrors with them.
-    const QString name = buffers_.saveName;
-
+void RegistrationWindow::clearAfterRegistration() {
+    warning_->hide();
     hide();
-    pass_->clear();
-    vpass_->clear();
-    userName_->clear();
-    nameu_->clear();
-    age_->clear();
-    email_->clear();
-    emit registered(name);
-}
-
-void RegistrationWindow::Command2_Click() {
-    emit closeRequested();
+    for (QLineEdit* field : {password_, confirmation_, userName_, name_, age_, email_})
+        field->clear();
 }
 
 void RegistrationWindow::closeBoxPressed() {
-    Command2_Click();
+    emit closePressed();
 }
 
 }  // namespace mindlark

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "accounts/fields.h"
 #include "ui/accounts/accountwindow.h"
 
 class QLabel;
@@ -10,14 +11,10 @@ class QPushButton;
 
 namespace mindlark {
 
-class AccountStore;
-struct AccountBuffers;
-
 // The "New User" window (Form2): name, age, e-mail, user name and the password
-// typed twice. Its fields feed the hidden mirrors in AccountBuffers on every
-// change; "Add User" writes an accepted account through the store and hands the
-// greeting to whoever shows the main window. It never shows, hides or ends
-// anything beyond itself: the program's flow listens to its signals.
+// typed twice. It reports its presses and every change of the age box as
+// signals, holds no account and writes no store; the program's flow judges a
+// registration and tells the window how it went.
 class RegistrationWindow : public AccountWindow {
     Q_OBJECT
 
@@ -25,44 +22,37 @@ public:
     // The address Label13 sends players to.
     static QString registrationPageAddress();
 
-    // A hidden top-level window bound to the store and the shared buffers, both of
-    // which must outlive it.
-    RegistrationWindow(AccountStore& store, AccountBuffers& buffers, QWidget* parent = nullptr);
+    // A hidden top-level window with empty fields and no warning.
+    explicit RegistrationWindow(QWidget* parent = nullptr);
 
-    // The main window's New User command's part: the counter text is reloaded from
-    // the store, so a registration never reuses a number. Throws StoreError.
-    void reloadCounter();
-
-    // "Add User": refused input shows the warning and empties both password boxes;
-    // accepted input is written as the next user, the window hides, every field is
-    // emptied and registered() is emitted. Throws StoreError when the store fails.
-    void Command1_Click();
-
-    // "Close": asks the flow to end the program or hide this window.
-    void Command2_Click();
+    // A refused registration: the red warning shows and both password boxes empty.
+    void showRefusal();
+    // An accepted registration: the warning goes, the window hides and every field
+    // empties (password, confirmation, user name, name, age, e-mail, in that order).
+    void clearAfterRegistration();
 
 signals:
-    // An account was written; `name` is the name to greet.
-    void registered(const QString& name);
+    // "Add User" was pressed with these texts; `confirmation` is the second password box.
+    void addUserPressed(const mindlark::UserFields& fields, const QString& confirmation);
     // "Close" or the title-bar close box was pressed.
-    void closeRequested();
+    void closePressed();
+    // The age box now reads `text`: on every change, the program's own emptying included.
+    void ageEdited(const QString& text);
 
 protected:
-    // The close box does what "Close" does; the flow decides what happens.
+    // The close box does what "Close" does.
     void closeBoxPressed() override;
 
 private:
-    AccountStore& store_;
-    AccountBuffers& buffers_;
-    QLineEdit* nameu_;
+    QLineEdit* name_;
     QLineEdit* age_;
     QLineEdit* email_;
     QLineEdit* userName_;
-    QLineEdit* pass_;
-    QLineEdit* vpass_;
-    QPushButton* command1_;
-    QPushButton* command2_;
-    QLabel* worning_;
+    QLineEdit* password_;
+    QLineEdit* confirmation_;
+    QPushButton* addUserButton_;
+    QPushButton* closeButton_;
+    QLabel* warning_;
 };
 
 }  // namespace mindlark

@@ -5,15 +5,15 @@
 #include <QLineEdit>
 #include <QPalette>
 
+#include "ui/typeface.h"
+
 namespace mindlark {
 
 namespace {
 
 QFont listFont(Attribute attribute) {
-    QFont font(QStringLiteral("Times New Roman"), 12);
-    font.setBold(attribute == Attribute::Pet || attribute == Attribute::Nationality);
-    font.setItalic(attribute == Attribute::Nationality || attribute == Attribute::Smoke);
-    return font;
+    return riddleFont(attribute == Attribute::Pet || attribute == Attribute::Nationality,
+                      attribute == Attribute::Nationality || attribute == Attribute::Smoke);
 }
 
 }  // namespace

@@ -1,14 +1,14 @@
 #include "ui/main/languagepane.h"
 
-#include <QFont>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QPalette>
 #include <QPushButton>
 
+#include "ui/captionlabel.h"
 #include "ui/main/answerlist.h"
 #include "ui/main/riddletextbox.h"
 #include "ui/twips.h"
+#include "ui/typeface.h"
 
 namespace mindlark {
 
@@ -100,12 +100,6 @@ constexpr int kCaptionHeight = 255;
 // The reset order of the sign-in: Color, Pet, Smoke, Nationality, Drink.
 constexpr Attribute kClearOrder[] = {Attribute::Color, Attribute::Pet, Attribute::Smoke,
                                      Attribute::Nationality, Attribute::Drink};
-
-QFont captionFont() {
-    QFont font(QStringLiteral("Times New Roman"), 12);
-    font.setBold(true);
-    return font;
-}
 
 }  // namespace
 
@@ -199,19 +193,13 @@ LanguagePane::LanguagePane(Language language, QWidget* parent)
 
 QLabel* LanguagePane::addLabel(const QString& name, int index, const QString& caption,
                                const QRect& place, Qt::Alignment alignment) {
-    auto* label = new QLabel(caption, this);
+    auto* label = new CaptionLabel(caption, this);
     label->setObjectName(name);
     label->setProperty("index", index);
-    label->setTextFormat(Qt::PlainText);
-    // Captions hang from the top of their box on one line. A caption a few pixels
-    // wider than its box in the substitute font is drawn a little tighter:
-    // wrapped, its last word would vanish under the label below it.
-    QFont font = captionFont();
-    const int natural = QFontMetrics(font).horizontalAdvance(caption);
-    if (natural > place.width()) {
-        font.setLetterSpacing(QFont::PercentageSpacing, 99.5 * place.width() / natural);
-    }
-    label->setFont(font);
+    // Captions hang from the top of their box on one line. A caption wider than
+    // its box in the stand-in font is drawn a little narrower: wrapped, its last
+    // word would vanish under the label below it.
+    label->setFont(condensedToFit(riddleFont(true, false), caption, place.width()));
     // Absolute: Qt would otherwise mirror the alignment of an Arabic caption.
     label->setAlignment(alignment | Qt::AlignAbsolute | Qt::AlignTop);
     label->setGeometry(place);

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDir>
 #include <QIcon>
 #include <QLabel>
 #include <QLayout>
@@ -62,30 +61,25 @@ MainWindow::MainWindow(AgeSource ageText, QWidget* parent)
     // hidden pane's controls are skipped.
     setTabOrder(english_->tabSequence().constLast(), arabic_->tabSequence().constFirst());
 
-    nameuser_ = new QLabel(client);
-    nameuser_->setObjectName(QStringLiteral("nameuser"));
-    nameuser_->setTextFormat(Qt::PlainText);
-    nameuser_->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop);
-    nameuser_->setGeometry(twipsRect(360, 0, 3375, 255));
-    nameuser_->raise();  // above the panes, which start one pixel higher than its foot
+    welcome_ = new QLabel(client);
+    welcome_->setObjectName(QStringLiteral("nameuser"));
+    welcome_->setTextFormat(Qt::PlainText);
+    welcome_->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop);
+    welcome_->setGeometry(twipsRect(360, 0, 3375, 255));
+    welcome_->raise();  // above the panes, which start one pixel higher than its foot
 
-    dir1Path_ = QDir::currentPath();
-    auto* dir1 = new QWidget(client);
-    dir1->setObjectName(QStringLiteral("Dir1"));
-    dir1->setProperty("path", dir1Path_);
-    dir1->setGeometry(twipsRect(2640, 0, 1575, 315));
-    dir1->hide();
+    connect(english_->generateButton(), &QPushButton::clicked, this,
+            [this] { generateCode(*english_); });
+    connect(arabic_->generateButton(), &QPushButton::clicked, this,
+            [this] { generateCode(*arabic_); });
 
-    connect(english_->generateButton(), &QPushButton::clicked, this, &MainWindow::Command1_Click);
-    connect(arabic_->generateButton(), &QPushButton::clicked, this, &MainWindow::Command2_Click);
+    startCountingAndFillTexts();
 
-    Form_Load();
-
-    timer1_ = new QTimer(this);
-    timer1_->setObjectName(QStringLiteral("Timer1"));
-    timer1_->setInterval(1000);
-    connect(timer1_, &QTimer::timeout, this, &MainWindow::Timer1_Timer);
-    timer1_->start();
+    timer_ = new QTimer(this);
+    timer_->setObjectName(QStringLiteral("Timer1"));
+    timer_->setInterval(1000);
+    connect(timer_, &QTimer::timeout, this, &MainWindow::onTick);
+    timer_->start();
 
     // Put the client area, below the menu bar, at its fixed place on the screen.
     layout()->activate();
@@ -99,11 +93,11 @@ void MainWindow::buildMenu() {
 
     QAction* newUser = file->addAction(QStringLiteral("New User"));
     newUser->setObjectName(QStringLiteral("NewUser"));
-    connect(newUser, &QAction::triggered, this, &MainWindow::NewUser_Click);
+    connect(newUser, &QAction::triggered, this, &MainWindow::newUserRequested);
 
-    signIn_ = file->addAction(QStringLiteral("Sign In"));
-    signIn_->setObjectName(QStringLiteral("SignIn"));
-    connect(signIn_, &QAction::triggered, this, &MainWindow::SignIn_Click);
+    signInAction_ = file->addAction(QStringLiteral("Sign In"));
+    signInAction_->setObjectName(QStringLiteral("SignIn"));
+    connect(signInAction_, &QAction::triggered, this, &MainWindow::signInRequested);
 
     QAction* line = file->addSeparator();
     line->setObjectName(QStringLiteral("line"));
@@ -113,14 +107,14 @@ void MainWindow::buildMenu() {
     lang->setObjectName(QStringLiteral("lang"));
     lang->menuAction()->setObjectName(QStringLiteral("lang"));
 
-    englishs_ = lang->addAction(QStringLiteral("&English"));
-    englishs_->setObjectName(QStringLiteral("englishs"));
-    englishs_->setVisible(false);
-    connect(englishs_, &QAction::triggered, this, &MainWindow::englishs_Click);
+    showEnglishAction_ = lang->addAction(QStringLiteral("&English"));
+    showEnglishAction_->setObjectName(QStringLiteral("englishs"));
+    showEnglishAction_->setVisible(false);
+    connect(showEnglishAction_, &QAction::triggered, this, &MainWindow::showEnglishPane);
 
-    arabicAction_ = lang->addAction(QStringLiteral("&Arabic"));
-    arabicAction_->setObjectName(QStringLiteral("arabic"));
-    connect(arabicAction_, &QAction::triggered, this, &MainWindow::arabic_Click);
+    showArabicAction_ = lang->addAction(QStringLiteral("&Arabic"));
+    showArabicAction_->setObjectName(QStringLiteral("arabic"));
+    connect(showArabicAction_, &QAction::triggered, this, &MainWindow::showArabicPane);
 
     QAction* l = file->addSeparator();
     l->setObjectName(QStringLiteral("l"));
@@ -128,11 +122,11 @@ void MainWindow::buildMenu() {
 
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("exit"));
-    connect(exit, &QAction::triggered, this, &MainWindow::exit_Click);
+    connect(exit, &QAction::triggered, this, &MainWindow::exitRequested);
 }
 
-void MainWindow::Form_Load() {
-    counter_ = ElapsedCounter(nameuser_->text());
+void MainWindow::startCountingAndFillTexts() {
+    counter_ = ElapsedCounter(welcome_->text());
     english_->cluesBox()->setText(cluesText(Language::English));
     english_->introBox()->setText(introText(Language::English));
     arabic_->cluesBox()->setText(cluesText(Language::Arabic));
@@ -140,19 +134,19 @@ void MainWindow::Form_Load() {
 }
 
 void MainWindow::setWelcomeCaption(const QString& caption) {
-    nameuser_->setText(caption);
+    welcome_->setText(caption);
 }
 
 QString MainWindow::welcomeCaption() const {
-    return nameuser_->text();
+    return welcome_->text();
 }
 
 void MainWindow::setSignInCaption(const QString& caption) {
-    signIn_->setText(caption);
+    signInAction_->setText(caption);
 }
 
 QString MainWindow::signInCaption() const {
-    return signIn_->text();
+    return signInAction_->text();
 }
 
 void MainWindow::clearAnswerGrids() {
@@ -177,16 +171,8 @@ void MainWindow::showRefusalBox(QWidget* parent, const QString& title, const QSt
     box.exec();
 }
 
-void MainWindow::Timer1_Timer() {
-    counter_.tick(nameuser_->text());
-}
-
-void MainWindow::Command1_Click() {
-    generateCode(*english_);
-}
-
-void MainWindow::Command2_Click() {
-    generateCode(*arabic_);
+void MainWindow::onTick() {
+    counter_.tick(welcome_->text());
 }
 
 void MainWindow::generateCode(LanguagePane& pane) {
@@ -202,30 +188,18 @@ void MainWindow::generateCode(LanguagePane& pane) {
     pane.codeBox()->setText(buildAnswerCode(grid, age, counter_.value()));
 }
 
-void MainWindow::arabic_Click() {
+void MainWindow::showArabicPane() {
     english_->hide();
     arabic_->show();
-    englishs_->setVisible(true);
-    arabicAction_->setVisible(false);
+    showEnglishAction_->setVisible(true);
+    showArabicAction_->setVisible(false);
 }
 
-void MainWindow::englishs_Click() {
+void MainWindow::showEnglishPane() {
     english_->show();
     arabic_->hide();
-    arabicAction_->setVisible(true);
-    englishs_->setVisible(false);
-}
-
-void MainWindow::NewUser_Click() {
-    emit newUserRequested();
-}
-
-void MainWindow::SignIn_Click() {
-    emit signInRequested();
-}
-
-void MainWindow::exit_Click() {
-    emit exitRequested();
+    showArabicAction_->setVisible(true);
+    showEnglishAction_->setVisible(false);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

@@ -19,7 +19,9 @@ class LanguagePane;
 
 // The main riddle window ("Form1"): the File menu, the welcome label, the
 // one-second elapsed counter and the two language panes, of which exactly one
-// is shown. It never ends the program itself; it asks through exitRequested().
+// is shown. It never ends the program nor opens another window itself: the
+// menu's commands are signals. Its timer is named "Timer1"; tests tick it by
+// sending that timer a timer event.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
@@ -28,7 +30,7 @@ public:
     // Shows the refusal for an empty grid: the message box title and its prompt.
     using RefusalPresenter = std::function<void(const QString& title, const QString& prompt)>;
 
-    // Builds the hidden window, fills the riddle texts and starts Timer1.
+    // Builds the hidden window, fills the riddle texts and starts the timer.
     explicit MainWindow(AgeSource ageText, QWidget* parent = nullptr);
 
     // Writes the welcome label `nameuser`; the next tick notices any change.
@@ -44,9 +46,6 @@ public:
     // Chooses nothing on all 50 lists (English rows first, then Arabic) and
     // empties their fields; the code boxes keep their codes.
     void clearAnswerGrids();
-
-    // The current directory captured when the window was created (`Dir1`'s path).
-    QString dir1Path() const { return dir1Path_; }
 
     // Ticks counted since the welcome caption last changed.
     std::int64_t elapsed() const { return counter_.value(); }
@@ -65,23 +64,6 @@ public:
     // The default refusal: a modal error box with one OK button over `parent`.
     static void showRefusalBox(QWidget* parent, const QString& title, const QString& prompt);
 
-    // One tick of Timer1: counts on while the welcome caption is unchanged, restarts on a change.
-    void Timer1_Timer();
-    // "Generate a Code": the English grid's answer code into `Code`, or the refusal.
-    void Command1_Click();
-    // The Arabic button: the Arabic grid's answer code into `CodeA`, or the refusal.
-    void Command2_Click();
-    // "&Arabic": shows the Arabic pane and offers "&English" in its place.
-    void arabic_Click();
-    // "&English": shows the English pane and offers "&Arabic" in its place.
-    void englishs_Click();
-    // "New User": asks the flow to open the registration window.
-    void NewUser_Click();
-    // "Sign In" / "Change User": asks the flow to open the sign-in window.
-    void SignIn_Click();
-    // "Exit": asks the flow to end the program at once.
-    void exit_Click();
-
 signals:
     // The user chose "New User".
     void newUserRequested();
@@ -96,23 +78,29 @@ protected:
 
 private:
     // The creation step: counter at 0 against the label's current caption, then the texts.
-    void Form_Load();
+    void startCountingAndFillTexts();
     // Builds the File menu tree with its design names.
     void buildMenu();
-    // The shared body of both generate buttons, on the pane that was pressed.
+    // One tick of the one-second timer: counts on while the welcome caption is
+    // unchanged, restarts on a change.
+    void onTick();
+    // A generate button: the pane's answer code into its code box, or the refusal.
     void generateCode(LanguagePane& pane);
+    // "&Arabic": shows the Arabic pane and offers "&English" in its place.
+    void showArabicPane();
+    // "&English": shows the English pane and offers "&Arabic" in its place.
+    void showEnglishPane();
 
     AgeSource ageText_;
     RefusalPresenter refusal_;
     ElapsedCounter counter_;
-    QString dir1Path_;
-    QLabel* nameuser_ = nullptr;
+    QLabel* welcome_ = nullptr;
     LanguagePane* english_ = nullptr;
     LanguagePane* arabic_ = nullptr;
-    QTimer* timer1_ = nullptr;
-    QAction* signIn_ = nullptr;
-    QAction* englishs_ = nullptr;
-    QAction* arabicAction_ = nullptr;
+    QTimer* timer_ = nullptr;
+    QAction* signInAction_ = nullptr;
+    QAction* showEnglishAction_ = nullptr;
+    QAction* showArabicAction_ = nullptr;
 };
 
 }  // namespace mindlark

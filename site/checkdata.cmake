@@ -1,0 +1,11 @@
+# Fails when the committed data script differs from what the tool prints now.
+execute_process(COMMAND ${TOOL} data ${ACTUAL} RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "mindlark-sitedata failed: ${status}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${EXPECTED} ${ACTUAL}
+  RESULT_VARIABLE differs)
+if(differs)
+  message(FATAL_ERROR "${EXPECTED} is out of date with the game's tables; "
+    "regenerate it with: cmake --build BUILD --target site-data")
+endif()

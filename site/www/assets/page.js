@@ -1,0 +1,71 @@
+// What every page shares: the language switch and filling in the wording.
+// Elements name their text with data-text (the page's own wording) or
+// data-riddle (a caption from the game's tables), their aria-label with data-label.
+(function (root) {
+  "use strict";
+  var texts = root.MindlarkTexts;
+  var riddle = root.MindlarkRiddle;
+  var listeners = [];
+  var current = "en";
+
+  // The template's {name} marks replaced by the values given.
+  function format(template, values) {
+    return template.replace(/\{(\w+)\}/g, function (mark, name) {
+      return Object.prototype.hasOwnProperty.call(values || {}, name) ? String(values[name]) : mark;
+    });
+  }
+
+  // The page's own text for a key in the current language.
+  function text(key, values) {
+    return format(texts[current][key], values);
+  }
+
+  // The first of the browser's languages that the pages speak, else English.
+  function browserLanguage() {
+    var wanted = (root.navigator && root.navigator.languages) || [root.navigator.language || ""];
+    for (var i = 0; i < wanted.length; i++) {
+      var code = String(wanted[i]).toLowerCase().split("-")[0];
+      if (texts[code]) return code;
+    }
+    return "en";
+  }
+
+  function setLanguage(language) {
+    current = texts[language] ? language : "en";
+    var html = document.documentElement;
+    html.lang = current;
+    html.dir = current === "ar" ? "rtl" : "ltr";
+    document.querySelectorAll("[data-text]").forEach(function (element) {
+      element.textContent = text(element.getAttribute("data-text"));
+    });
+    document.querySelectorAll("[data-label]").forEach(function (element) {
+      element.setAttribute("aria-label", text(element.getAttribute("data-label")));
+    });
+    document.querySelectorAll("[data-riddle]").forEach(function (element) {
+      element.textContent = riddle[current][element.getAttribute("data-riddle")];
+    });
+    var title = document.querySelector("[data-title]");
+    if (title) document.title = text(title.getAttribute("data-title"));
+    document.querySelectorAll("button[data-language]").forEach(function (button) {
+      button.setAttribute("aria-pressed", String(button.getAttribute("data-language") === current));
+    });
+    listeners.forEach(function (listener) { listener(current); });
+  }
+
+  document.addEventListener("DOMContentLoaded", function () {
+    document.querySelectorAll("button[data-language]").forEach(function (button) {
+      button.addEventListener("click", function () {
+        setLanguage(button.getAttribute("data-language"));
+      });
+    });
+    setLanguage(browserLanguage());
+  });
+
+  root.MindlarkPage = {
+    text: text,
+    format: format,
+    language: function () { return current; },
+    // Calls the listener with the language code whenever it is set, at load too.
+    onLanguage: function (listener) { listeners.push(listener); },
+  };
+})(this);

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "accounts/accountstore.h"
+#include "accounts/fields.h"
+
+namespace mindlark {
+
+// What one run of the game knows about its player, apart from any window: the
+// working directory and its store, who is signed in (the name the greeting
+// shows) and the age the answer code reads. Start-up, sign-in and registration
+// go through it. Every store failure comes out as StoreError; nothing is shown.
+class Session {
+public:
+    // A session over the store below `workingDirectory`.
+    explicit Session(QString workingDirectory);
+
+    // The directory the store lives below.
+    const QString& workingDirectory() const { return store_.workingDirectory(); }
+
+    // Start-up: when the first-run marker asks for it, calls `settingUp` and then
+    // sets the store up; then reads the user count strictly. Returns true while
+    // nobody is registered. Throws StoreError, also for a counter that is no user count.
+    bool start(const std::function<void()>& settingUp);
+
+    // The main window's "New User": the counter is read again before the
+    // registration window opens, so a store that fails is reported then, not at
+    // "Add User". Throws StoreError.
+    void openRegistration() const;
+
+    // "Sign in": looks the typed texts up in every stored account, exactly. On a
+    // match the player is signed in with that account's name and age; the last of
+    // several matching accounts wins. Returns whether any matched. Throws StoreError
+    // when a file of any user below the counter cannot be read.
+    bool signIn(const QString& userName, const QString& password);
+
+    // "Add User": refused (false) unless the password equals `confirmation` and
+    // neither name nor user name is empty; an accepted account is written as the
+    // next user and signs the player in with an empty age. Throws StoreError.
+    bool registerUser(const UserFields& fields, const QString& confirmation);
+
+    // The registration window's age box now reads `text`; the age follows it, as
+    // the answer code has always seen it.
+    void ageEdited(const QString& text) { age_ = text; }
+
+    // Whether a sign-in or registration has succeeded in this run.
+    bool isSignedIn() const { return signedIn_; }
+    // What the main window's welcome label shows: "Welcome " and the name.
+    QString greeting() const;
+    // The age the answer code reads, as typed or stored (any text).
+    const QString& age() const { return age_; }
+
+private:
+    AccountStore store_;
+    QString name_;
+    QString age_;
+    bool signedIn_ = false;
+};
+
+}  // namespace mindlark

@@ -1,0 +1,135 @@
+#include "session/session.h"
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <optional>
+
+#include "accounts/storeerror.h"
+#include "storetestsupport.h"
+
+namespace mindlark {
+namespace {
+
+using testing::ScratchStore;
+using testing::storeErrorOf;
+
+// A store set up with the counter `counter` and no user files.
+void setUpWithCounter(const ScratchStore& scratch, const QString& counter) {
+    scratch.put("num.qk", "1");
+    scratch.put("QK/num.qk", counter);
+}
+
+TEST(SessionStart, SetsTheStoreUpOnlyWhenTheMarkerAsksAndOpensRegistrationWhileNobodyIsRegistered) {
+    struct Case {
+        const char* what;
+        const char* marker;
+        const char* counter;  // nullptr: no store directory yet
+        int setUps;
+        bool nobodyRegistered;
+    };
+    for (const Case& c : {Case{"first run", "0", nullptr, 1, true},
+                          Case{"set up, nobody registered", "1", "0", 0, true},
+                          Case{"two users", "1", "2", 0, false},
+                          Case{"marker shipped again over a store", "0", " 3 ", 1, false}}) {
+        ScratchStore scratch;
+        scratch.put("num.qk", c.marker);
+        if (c.counter)
+            scratch.put("QK/num.qk", c.counter);
+        Session session(scratch.path());
+        int setUps = 0;
+        EXPECT_EQ(session.start([&] { ++setUps; }), c.nobodyRegistered) << c.what;
+        EXPECT_EQ(setUps, c.setUps) << c.what;
+        EXPECT_EQ(AccountStore(scratch.path()).load("num.qk"), "1") << c.what;
+        EXPECT_FALSE(session.isSignedIn());
+    }
+}
+
+TEST(SessionStart, ACounterThatIsNoUserCountStopsTheStart) {
+    for (const char* damaged : {"two", "", "1 2", "-1"}) {
+        ScratchStore scratch;
+        setUpWithCounter(scratch, damaged);
+        Session session(scratch.path());
+        EXPECT_EQ(storeErrorOf([&] { session.start({}); }), AccountStore::notAUserCount(damaged));
+    }
+}
+
+// A store with Ann (user 0), "ann" who differs in case (user 1), and Bo (user 2)
+// who has no password.
+class SessionAccounts : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setUpWithCounter(scratch, "0");
+        AccountStore store(scratch.path());
+        store.registerUser({"Ann", "30", "a@b", "Ann", "Secret"});
+        store.registerUser({"Lower", "31", "", "ann", "Secret"});
+        store.registerUser({QStringLiteral("بو"), "", "", "bo", ""});
+    }
+
+    ScratchStore scratch;
+    Session session{scratch.path()};
+};
+
+// Which accounts match is findAccount()'s rule, tested with it; the session
+// keeps who matched and what the windows then show.
+TEST_F(SessionAccounts, ASignInTakesTheStoredNameAndAgeAFailedOneChangesNothing) {
+    struct Attempt {
+        const char* userName;
+        const char* password;
+        std::optional<QString> greeting;  // nothing: nobody matches
+        QString age;
+    };
+    const Attempt attempts[] = {
+        {"Ann", "secret", std::nullopt, {}},
+        {"ann", "Secret", "Welcome Lower", "31"},
+        {"bo", "", QStringLiteral("Welcome بو"), ""},
+    };
+    for (const Attempt& a : attempts) {
+        Session fresh(scratch.path());
+        fresh.ageEdited("typed before");
+        EXPECT_EQ(fresh.signIn(a.userName, a.password), a.greeting.has_value()) << a.userName;
+        EXPECT_EQ(fresh.isSignedIn(), a.greeting.has_value()) << a.userName;
+        EXPECT_EQ(fresh.age(), a.greeting ? a.age : "typed before") << a.userName;
+        if (a.greeting) {
+            EXPECT_EQ(fresh.greeting(), *a.greeting);
+        }
+    }
+}
+
+TEST_F(SessionAccounts, TheAgeFollowsTheAgeBoxAfterASignIn) {
+    ASSERT_TRUE(session.signIn("Ann", "Secret"));
+    ASSERT_EQ(session.age(), "30");
+    session.ageEdited("4O");
+    EXPECT_EQ(session.age(), "4O");
+}
+
+TEST_F(SessionAccounts, ARefusedRegistrationWritesNothingAndSignsNobodyIn) {
+    EXPECT_FALSE(session.registerUser({"Cy", "", "", "cy", "Secret"}, "secret"));
+    EXPECT_FALSE(session.isSignedIn());
+    EXPECT_EQ(AccountStore(scratch.path()).loadCounterText(), "3");
+}
+
+TEST_F(SessionAccounts, AnAcceptedRegistrationIsStoredAsTypedAndLeavesTheAgeEmpty) {
+    ASSERT_TRUE(session.signIn("Ann", "Secret"));
+    ASSERT_EQ(session.age(), "30");
+    // A one-space name, an age of letters, no e-mail, a taken user name, no password.
+    ASSERT_TRUE(session.registerUser({" ", "forty", "", "Ann", ""}, ""));
+    EXPECT_EQ(session.greeting(), "Welcome  ");
+    EXPECT_EQ(session.age(), "");
+    AccountStore store(scratch.path());
+    EXPECT_EQ(store.loadCounterText(), "4");
+    EXPECT_EQ(store.readField(Field::Name, 3), " ");
+    EXPECT_EQ(store.readField(Field::Age, 3), "forty");
+    EXPECT_EQ(store.readField(Field::Email, 3), "");
+    EXPECT_EQ(store.readCredentials(3).userName, "Ann");
+}
+
+TEST_F(SessionAccounts, OpeningTheRegistrationReadsTheCounterAgain) {
+    EXPECT_EQ(storeErrorOf([&] { session.openRegistration(); }), "<no error>");
+    ASSERT_TRUE(QFile::remove(scratch.at("QK/num.qk")));
+    EXPECT_EQ(storeErrorOf([&] { session.openRegistration(); }),
+              "Cannot read QK/num.qk: " + qt_error_string(ENOENT));
+}
+
+}  // namespace
+}  // namespace mindlark

@@ -1,0 +1,162 @@
+// The answer page in Debian's chromium, opened from disk as an installed copy is:
+//   CHROMIUM=/usr/bin/chromium MINDLARK_SCREENSHOTS=DIR node --test tests/site/
+// Nothing here downloads a browser; puppeteer-core only drives the one given.
+"use strict";
+const { describe, it, before, after } = require("node:test");
+const assert = require("node:assert/strict");
+const fs = require("node:fs");
+const os = require("node:os");
+const path = require("node:path");
+const { pathToFileURL } = require("node:url");
+const puppeteer = require("puppeteer-core");
+
+const www = path.resolve(__dirname, "../../site/www");
+const texts = require(path.join(www, "assets/texts.js"));
+const riddle = require(path.join(www, "assets/riddle-data.js"));
+const answerPage = pathToFileURL(path.join(www, "answer/index.html")).href;
+const registerPage = pathToFileURL(path.join(www, "register/index.html")).href;
+const shots = process.env.MINDLARK_SCREENSHOTS || fs.mkdtempSync(path.join(os.tmpdir(), "mindlark-shots-"));
+
+// The classic solution as the game writes it (age "30", 125 ticks), and the same
+// grid with the drinks of houses 1 and 2 swapped, which breaks clues 3 and 15.
+const SOLVED = " 3 4 0- 1 2 1- 2 3 4 0- 0 2 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 125";
+const SWAPPED = " 3 4 0- 1 2 1- 2 3 4 0- 2 0 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 125";
+const CLASSIC = [[3, 4, 0, 1, 2], [1, 2, 3, 4, 0], [0, 2, 3, 1, 4], [2, 3, 4, 0, 1], [1, 4, 0, 3, 2]];
+
+let browser;
+
+describe("the answer page in chromium", () => {
+  before(async () => {
+    browser = await puppeteer.launch({
+      executablePath: process.env.CHROMIUM || "/usr/bin/chromium",
+      headless: true,
+      // Chromium's sandbox refuses to start as root, as CI containers run.
+      args: process.getuid && process.getuid() === 0 ? ["--no-sandbox"] : [],
+    });
+  });
+
+  after(async () => {
+    if (browser) await browser.close();
+  });
+
+  // Saves the page from its top to the end of the result, for the README.
+  async function picture(page, name) {
+    const bottom = await page.$eval("#details", (node) => node.getBoundingClientRect().bottom);
+    const clip = { x: 0, y: 0, width: 900, height: Math.ceil(bottom) + 16 };
+    await page.screenshot({ path: path.join(shots, `${name}.png`), clip });
+  }
+
+  // A page opened by a browser whose preferred language is `language`.
+  async function open(url, language) {
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.setViewport({ width: 900, height: 800 });
+    await page.evaluateOnNewDocument((languages) => {
+      Object.defineProperty(navigator, "languages", { get: () => languages });
+      Object.defineProperty(navigator, "language", { get: () => languages[0] });
+    }, language === "ar" ? ["ar-SY", "ar"] : ["en-GB", "en"]);
+    await page.goto(url);
+    return page;
+  }
+
+  // Pastes a code and presses Check from the keyboard, as a player without a mouse would.
+  async function check(page, code, showFailing) {
+    await page.$eval("#code", (box, text) => { box.value = text; }, code);
+    const ticked = await page.$eval("#show-failing", (box) => box.checked);
+    if (ticked !== showFailing) {
+      await page.focus("#show-failing");
+      await page.keyboard.press("Space");
+    }
+    await page.focus("#check");
+    await page.keyboard.press("Enter");
+  }
+
+  const textOf = (page, selector) => page.$eval(selector, (node) => node.innerText.trim());
+  const gridCells = (page) =>
+    page.$$eval("table.grid tbody tr", (rows) =>
+      rows.map((row) => [...row.cells].slice(1).map((cell) => cell.textContent)));
+
+  for (const [language, name] of [["en", "english"], ["ar", "arabic"]]) {
+    const words = texts[language];
+    const data = riddle[language];
+
+    it(`${name}: the page starts in the browser's language and judges a solved grid`, async () => {
+      const page = await open(answerPage, language);
+      assert.equal(await page.$eval("html", (html) => html.lang), language);
+      assert.equal(await page.$eval("html", (html) => html.dir), language === "ar" ? "rtl" : "ltr");
+      await check(page, "\n" + SOLVED + "\n", false);
+      const verdict = await textOf(page, "#verdict");
+      assert.ok(verdict.startsWith(words.solved), verdict);
+      assert.ok(verdict.includes("0:02:05"));
+      assert.deepEqual(await gridCells(page), CLASSIC.map((row, r) => row.map((index) => data.options[r][index])));
+      const announced = await page.$eval("#verdict", (node) => [node.role, node.ariaLive]);
+      assert.deepEqual(announced, ["status", "polite"]);
+      await picture(page, `answer-solved-${name}`);
+      await page.browserContext().close();
+    });
+
+    it(`${name}: on request the page lists the clues a grid breaks, in the page's language`, async () => {
+      const page = await open(answerPage, language);
+      await check(page, SWAPPED, false);
+      assert.ok((await textOf(page, "#verdict")).startsWith(words.notSolved));
+      assert.equal(await page.$$eval("#details ul.clues li", (items) => items.length), 0);
+      await check(page, SWAPPED, true);
+      assert.deepEqual(await page.$$eval("#details ul.clues li", (items) => items.map((item) => item.textContent)),
+        [data.clues[2], data.clues[14]]);
+      await picture(page, `answer-failing-${name}`);
+      await page.browserContext().close();
+    });
+
+    it(`${name}: a malformed code gets a message and no verdict`, async () => {
+      const page = await open(answerPage, language);
+      await check(page, SOLVED.replace("- 125", "- 12x"), true);
+      const verdict = await textOf(page, "#verdict");
+      assert.ok(verdict.startsWith(words.notCode), verdict);
+      assert.ok(verdict.includes("12x"));
+      assert.equal(await page.$("table.grid"), null);
+      await page.browserContext().close();
+    });
+  }
+
+  it("an age is shown as the text it is, never as markup", async () => {
+    const page = await open(answerPage, "en");
+    const age = '<img src="x" onerror="document.title=1">\n12';
+    await check(page, SOLVED.replace("-30-", `-${age}-`), false);
+    assert.equal(await page.$eval("#verdict .age", (node) => node.textContent), age);
+    assert.equal(await page.$("#verdict img"), null);
+    await page.browserContext().close();
+  });
+
+  it("the keyboard reaches every control, and the language switch redraws the result", async () => {
+    const page = await open(answerPage, "en");
+    const reached = [];
+    for (let i = 0; i < 6; i++) {
+      await page.keyboard.press("Tab");
+      reached.push(await page.evaluate(() => {
+        const focused = document.activeElement;
+        return focused.id || focused.getAttribute("data-language") || focused.tagName;
+      }));
+    }
+    assert.deepEqual(reached, ["en", "ar", "code", "show-failing", "check", "A"]);
+    // Every control carries a name a screen reader can read out.
+    const unnamed = await page.$$eval("textarea, input, button", (controls) =>
+      controls.filter((control) => !(control.labels && control.labels.length) && !control.textContent.trim()).length);
+    assert.equal(unnamed, 0);
+
+    await check(page, SOLVED, false);
+    await page.click('button[data-language="ar"]');
+    assert.equal(await page.$eval("html", (html) => html.dir), "rtl");
+    assert.ok((await textOf(page, "#verdict")).startsWith(texts.ar.solved));
+    assert.equal(await page.$eval("table.grid th[scope=row]", (th) => th.textContent), riddle.ar.attributes[0]);
+    await page.browserContext().close();
+  });
+
+  it("the registration help opens from disk in both languages", async () => {
+    for (const language of ["en", "ar"]) {
+      const page = await open(registerPage, language);
+      assert.equal(await textOf(page, "h1"), texts[language].registerHeading);
+      assert.ok((await textOf(page, "main")).includes("~/.local/share/mindlark"));
+      await page.browserContext().close();
+    }
+  });
+});
