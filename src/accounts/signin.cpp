@@ -47,12 +47,4 @@ SignInResult signIn(const AccountStore& store, const QString& userName, const QS
     return result;
 }
 
-std::optional<SignInMatch> findAccount(const AccountStore& store, const QString& userName,
-                                       const QString& password) {
-    SignInResult result = signIn(store, userName, password);
-    if (!result.damaged.isEmpty())
-        throw StoreError(result.damaged.first());
-    return std::move(result.match);
-}
-
 }  // namespace mindlark

@@ -33,9 +33,4 @@ struct SignInResult {
 // counter cannot be read.
 SignInResult signIn(const AccountStore& store, const QString& userName, const QString& password);
 
-// signIn(), throwing StoreError with the first damaged file's message instead of
-// passing it over.
-std::optional<SignInMatch> findAccount(const AccountStore& store, const QString& userName,
-                                       const QString& password);
-
 }  // namespace mindlark

@@ -8,7 +8,7 @@
 #include <cerrno>
 
 using mindlark::AccountStore;
-using mindlark::findAccount;
+using mindlark::signIn;
 using mindlark::UserFields;
 using mindlark::testing::ScratchStore;
 using mindlark::testing::storeErrorOf;
@@ -26,27 +26,27 @@ void withUsers(const ScratchStore& scratch, const QList<UserFields>& users) {
 
 }  // namespace
 
-TEST(FindAccount, MatchesExactlyAndTheLaterDuplicateWins) {
+TEST(SignIn, MatchesExactlyAndTheLaterDuplicateWins) {
     ScratchStore scratch;
     withUsers(scratch, {{"Ann", "30", "a@x", "ann", "pw"},
                         {"Bob", "41", "b@x", "bob", "pw"},
                         {"Ann Two", "52", "", "ann", "pw"},
                         {"Ann Three", "63", "", "ann", "other"}});
     AccountStore store(scratch.path());
-    const auto match = findAccount(store, "ann", "pw");
+    const auto match = signIn(store, "ann", "pw").match;
     ASSERT_TRUE(match.has_value());
     EXPECT_EQ(match->user, 2);
     EXPECT_EQ(match->name, "Ann Two");
     EXPECT_EQ(match->age, "52");
-    EXPECT_EQ(findAccount(store, "bob", "pw")->age, "41");
+    EXPECT_EQ(signIn(store, "bob", "pw").match->age, "41");
 
-    EXPECT_FALSE(findAccount(store, "Ann", "pw").has_value());
-    EXPECT_FALSE(findAccount(store, "ann", "PW").has_value());
-    EXPECT_FALSE(findAccount(store, "ann ", "pw").has_value());
-    EXPECT_FALSE(findAccount(store, "", "").has_value());
+    EXPECT_FALSE(signIn(store, "Ann", "pw").match.has_value());
+    EXPECT_FALSE(signIn(store, "ann", "PW").match.has_value());
+    EXPECT_FALSE(signIn(store, "ann ", "pw").match.has_value());
+    EXPECT_FALSE(signIn(store, "", "").match.has_value());
 }
 
-TEST(FindAccount, ReadsExactlyTheUsersBelowTheCounter) {
+TEST(SignIn, ReadsExactlyTheUsersBelowTheCounter) {
     ScratchStore scratch;
     withUsers(scratch, {{"A", "1", "", "a", "1"},
                         {"B", "2", "", "b", "2"},
@@ -56,20 +56,20 @@ TEST(FindAccount, ReadsExactlyTheUsersBelowTheCounter) {
     // User 3 lies beyond the counter: never matched, and its damage goes unnoticed.
     scratch.putBytes("QK/mpp%qk 3dp.qk", "not RTF");
     AccountStore store(scratch.path());
-    EXPECT_EQ(findAccount(store, "c", "3")->user, 2);
-    EXPECT_FALSE(findAccount(store, "d", "4").has_value());
+    EXPECT_EQ(signIn(store, "c", "3").match->user, 2);
+    EXPECT_FALSE(signIn(store, "d", "4").match.has_value());
 }
 
-TEST(FindAccount, ADamagedCounterMeansNobody) {
+TEST(SignIn, ADamagedCounterMeansNobody) {
     ScratchStore scratch;
     withUsers(scratch, {{"A", "1", "", "a", "1"}});
     AccountStore store(scratch.path());
     for (const char* counter : {"abc", "", "-4", "x1"}) {
         scratch.put("QK/num.qk", counter);
-        EXPECT_FALSE(findAccount(store, "a", "1").has_value()) << counter;
+        EXPECT_FALSE(signIn(store, "a", "1").match.has_value()) << counter;
     }
     scratch.put("QK/num.qk", " 1x");  // the leading number counts
-    EXPECT_TRUE(findAccount(store, "a", "1").has_value());
+    EXPECT_TRUE(signIn(store, "a", "1").match.has_value());
 }
 
 TEST(SignIn, DamagedUsersArePassedOverAndReportedWhileTheOthersSignIn) {
