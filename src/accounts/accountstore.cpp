@@ -179,7 +179,7 @@ public:
             struct stat info;
             bool loosened = false;
             if (::fstat(fd, &info) == 0 && info.st_uid == player && (info.st_mode & 077) != 0 &&
-                (S_ISREG(info.st_mode) || S_ISDIR(info.st_mode))) {
+                (S_ISDIR(info.st_mode) ? mode == 0700 : S_ISREG(info.st_mode))) {
                 loosened = ::fchmod(fd, mode) == 0;
             }
             ::close(fd);
