@@ -3,7 +3,10 @@
 #include <QDir>
 #include <QFile>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <limits>
 #include <map>
@@ -35,6 +38,19 @@ T take(Outcome<T> outcome, const QString& operation, const QString& file) {
     if (!outcome.ok())
         fail(operation, file, outcome.failure());
     return std::move(outcome.value());
+}
+
+// One past the highest user number with any file in a listing of the store directory.
+std::int64_t usersIn(const QHash<QString, QStringList>& listing) {
+    std::int64_t users = 0;
+    for (auto it = listing.cbegin(); it != listing.cend(); ++it) {
+        const auto parsed = storenames::parse(it.value().first());
+        if (parsed && !parsed->isCounter &&
+            parsed->user < std::numeric_limits<std::int64_t>::max() - 1) {
+            users = std::max(users, parsed->user + 1);
+        }
+    }
+    return users;
 }
 
 }  // namespace
@@ -121,9 +137,25 @@ public:
         return std::move(text.value());
     }
 
-    void writeText(FoldedDirectory& directory, const QString& canonical, const QString& text,
-                   const QString& shown) {
-        take(directory.replace(canonical, rtf::write(text)), QStringLiteral("write"), shown);
+    void writeText(FoldedDirectory& directory, const QString& canonical, const QString& asked,
+                   const QString& text, const QString& shown) {
+        take(directory.replace(canonical, asked, rtf::write(text)), QStringLiteral("write"), shown);
+    }
+
+    // The store directory, locked, and a view of it through the locked descriptor,
+    // so every read and write of a change goes to the directory that is locked.
+    struct Locked {
+        StoreLock lock;
+        FoldedDirectory directory;
+    };
+    std::unique_ptr<Locked> lockStore() {
+        const QByteArray path = requireStoreDirectory(QStringLiteral("lock"), kDirectory).path();
+        StoreLock lock = take(StoreLock::take(path, lockWait), QStringLiteral("lock"), kDirectory);
+        const int descriptor = lock.descriptor();
+        auto locked =
+            std::make_unique<Locked>(Locked{std::move(lock), FoldedDirectory(path, descriptor)});
+        locked->directory.takeIndexFrom(*store);
+        return locked;
     }
 
     QString readStoreFile(const QString& canonical, const QString& asked) {
@@ -134,9 +166,42 @@ public:
         return readText(*directory.value(), canonical, asked, shown);
     }
 
-    void writeStoreFile(const QString& canonical, const QString& text) {
-        const QString shown = kDirectory + u'/' + canonical;
-        writeText(requireStoreDirectory(QStringLiteral("write"), shown), canonical, text, shown);
+    // Makes the player's own store private again when it is looser: the marker
+    // 0600, the store directory 0700 and, when the directory was open to others,
+    // every file in it 0600. Best effort: what cannot be changed is left as it is.
+    void tightenModes() {
+        const uid_t player = ::geteuid();
+        const auto tighten = [player](int at, const QByteArray& name, mode_t mode) {
+            const int fd =
+                ::openat(at, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0)
+                return false;
+            struct stat info;
+            bool loosened = false;
+            if (::fstat(fd, &info) == 0 && info.st_uid == player && (info.st_mode & 077) != 0 &&
+                (S_ISDIR(info.st_mode) ? mode == 0700 : S_ISREG(info.st_mode))) {
+                loosened = ::fchmod(fd, mode) == 0;
+            }
+            ::close(fd);
+            return loosened;
+        };
+        tighten(AT_FDCWD, work.path() + '/' + QFile::encodeName(kCounterName), 0600);
+        Outcome<FoldedDirectory*> directory = storeDirectory();
+        if (!directory.ok() || !tighten(AT_FDCWD, directory.value()->path(), 0700))
+            return;
+        // Only a directory that was open to others makes its files worth a listing.
+        const Outcome<int> opened = storefiles::openDirectory(AT_FDCWD, directory.value()->path());
+        if (!opened.ok())
+            return;
+        FoldedDirectory through(directory.value()->path(), opened.value());
+        const Outcome<QHash<QString, QStringList>> listed = through.listing();
+        if (listed.ok()) {
+            for (const QStringList& names : listed.value()) {
+                for (const QString& name : names)
+                    tighten(opened.value(), QFile::encodeName(name), 0600);
+            }
+        }
+        ::close(opened.value());
     }
 
     QString workingDirectory;
@@ -144,6 +209,7 @@ public:
     std::unique_ptr<FoldedDirectory> store;
     QString storeName;
     std::map<QString, std::unique_ptr<FoldedDirectory>> others;
+    LockWait lockWait;
 };
 
 AccountStore::AccountStore(QString workingDirectory)
@@ -179,10 +245,16 @@ void AccountStore::save(const QString& relativePath, const QString& text) const 
     QString path = relativePath;
     path.replace(u'\\', u'/');
     const auto [directory, fileName] = impl_->locate(path, QStringLiteral("write"));
-    impl_->writeText(*directory, storenames::canonicalCase(fileName), text, path);
+    if (directory != impl_->store.get()) {
+        impl_->writeText(*directory, storenames::canonicalCase(fileName), fileName, text, path);
+        return;
+    }
+    const auto locked = impl_->lockStore();
+    impl_->writeText(locked->directory, storenames::canonicalCase(fileName), fileName, text, path);
 }
 
 bool AccountStore::isFirstRun() const {
+    impl_->tightenModes();
     return impl_->readText(impl_->work, kCounterName, kCounterName, [] { return kCounterName; }) ==
            u"0";
 }
@@ -199,24 +271,41 @@ void AccountStore::setUp() {
     if (!existing.ok()) {
         // Another copy starting at the same moment may have made it meanwhile.
         const Outcome<> made = storefiles::makeDirectory(path);
-        if (!made.ok() && !(made.error() == EEXIST && ::stat(path.constData(), &info) == 0 &&
+        if (!made.ok() && !(made.error() == EEXIST && ::lstat(path.constData(), &info) == 0 &&
                             S_ISDIR(info.st_mode))) {
             fail(createDirectory, kDirectory, made.failure());
         }
-    } else if (::stat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
+    } else if (::lstat(path.constData(), &info) != 0 || !S_ISDIR(info.st_mode)) {
         fail(createDirectory, kDirectory, Failure::ofErrno(EEXIST));
     }
-    {
-        FoldedDirectory& store =
-            impl_->requireStoreDirectory(QStringLiteral("write"), kCounterPath);
-        // Under the lock, so a copy registering at this moment cannot have its
-        // counter reset to "0"; an existing counter, damaged or not, is kept.
-        const StoreLock lock =
-            take(StoreLock::take(store.path()), QStringLiteral("lock"), kDirectory);
-        if (!take(store.contains(kCounterName), QStringLiteral("write"), kCounterPath))
-            impl_->writeText(store, kCounterName, QStringLiteral("0"), kCounterPath);
+    // The whole set-up runs under the store's lock, so a copy registering at this
+    // moment cannot have its counter reset, and two copies starting together set
+    // the store up once.
+    const auto locked = impl_->lockStore();
+    if (impl_->readText(work, kCounterName, kCounterName, [] { return kCounterName; }) != u"0")
+        return;
+    FoldedDirectory& store = locked->directory;
+    const Outcome<QHash<QString, QStringList>> listed = store.listing();
+    if (!listed.ok())
+        fail(QStringLiteral("list"), kDirectory, listed.failure());
+    bool hasCounter = false;
+    for (auto it = listed.value().cbegin(); it != listed.value().cend(); ++it) {
+        for (const QString& name : it.value()) {
+            // Temporaries under the lock belong to writes that died.
+            if (storefiles::isTemporaryName(name))
+                ::unlinkat(locked->lock.descriptor(), QFile::encodeName(name).constData(), 0);
+        }
+        const auto parsed = storenames::parse(it.value().first());
+        hasCounter = hasCounter || (parsed && parsed->isCounter);
     }
-    impl_->writeText(work, kCounterName, QStringLiteral("1"), kCounterName);
+    const std::int64_t users = usersIn(listed.value());
+    // A counter lower than the users on disk would hand their numbers out again,
+    // so a missing one is rebuilt as one past the highest user with any file; an
+    // existing counter, damaged or not, is kept.
+    if (!hasCounter) {
+        impl_->writeText(store, kCounterName, kCounterName, QString::number(users), kCounterPath);
+    }
+    impl_->writeText(work, kCounterName, kCounterName, QStringLiteral("1"), kCounterName);
 }
 
 bool AccountStore::runFirstRunSetup() {
@@ -252,6 +341,11 @@ std::int64_t AccountStore::loadUserCount() const {
     return *count;
 }
 
+std::int64_t AccountStore::usersOnDisk() const {
+    FoldedDirectory& store = impl_->requireStoreDirectory(QStringLiteral("list"), kDirectory);
+    return usersIn(take(store.listing(), QStringLiteral("list"), kDirectory));
+}
+
 Credentials AccountStore::readCredentials(std::int64_t user) const {
     Credentials credentials;
     credentials.userName = readField(Field::UserName, user);
@@ -264,18 +358,37 @@ QString AccountStore::readField(Field field, std::int64_t user) const {
                                 storenames::readName(field, user));
 }
 
+void AccountStore::setLockWait(LockWait wait) {
+    impl_->lockWait = std::move(wait);
+}
+
 QString AccountStore::registerUser(const UserFields& fields) {
-    FoldedDirectory& store = impl_->requireStoreDirectory(QStringLiteral("lock"), kDirectory);
-    const StoreLock lock = take(StoreLock::take(store.path()), QStringLiteral("lock"), kDirectory);
-    // Another copy may have registered since this one last looked, so the number
-    // comes from the disk, never from memory.
-    const std::int64_t user = loadUserCount();
     const QString* values[] = {&fields.name, &fields.age, &fields.email, &fields.userName,
                                &fields.password};
-    for (std::size_t i = 0; i < kFields.size(); ++i)
-        impl_->writeStoreFile(storenames::writeName(kFields[i], user), *values[i]);
-    const QString raised = QString::number(user + 1);
-    impl_->writeStoreFile(kCounterName, raised);
+    // A file no reader takes back would lock every player out at the next sign-in.
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        if (!rtf::fitsInDocument(*values[i])) {
+            throw StoreError(QStringLiteral("Cannot register: a value of %1 characters is too "
+                                            "long to be read back")
+                                 .arg(values[i]->size()));
+        }
+    }
+    const auto locked = impl_->lockStore();
+    FoldedDirectory& store = locked->directory;
+    // Another copy may have registered since this one last looked, so the number
+    // comes from the disk, never from memory.
+    const QString counter =
+        impl_->readText(store, kCounterName, kCounterName, [] { return kCounterPath; });
+    const std::optional<std::int64_t> user = userCountOf(counter);
+    if (!user)
+        throw StoreError(notAUserCount(counter));
+    for (std::size_t i = 0; i < kFields.size(); ++i) {
+        const QString name = storenames::writeName(kFields[i], *user);
+        impl_->writeText(store, name, storenames::readName(kFields[i], *user), *values[i],
+                         kDirectory + u'/' + name);
+    }
+    const QString raised = QString::number(*user + 1);
+    impl_->writeText(store, kCounterName, kCounterName, raised, kCounterPath);
     return raised;
 }
 

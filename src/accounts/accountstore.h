@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "accounts/fields.h"
+#include "accounts/lockwait.h"
 
 namespace mindlark {
 
@@ -44,18 +45,22 @@ public:
     // names), every name matched regardless of case. Throws StoreError when
     // missing, unreadable or not RTF, or when the path leads out of the directory.
     QString load(const QString& relativePath) const;
-    // Writes `text` as an RTF document to `relativePath`, replacing a file whose
-    // name differs only in case; atomic (temporary file, fsync, rename) and 0600.
-    // Takes no lock: registration and first-run set-up lock the store themselves.
+    // Writes `text` as an RTF document to `relativePath`, under the spelling a
+    // load() of it reads; other spellings are left alone. Atomic (temporary file,
+    // fsync, rename) and 0600; a file in the store directory is written under the
+    // store's lock.
     void save(const QString& relativePath, const QString& text) const;
 
-    // Whether the first-run marker "num.qk" asks for the set-up: it holds exactly
-    // "0". Throws StoreError when it is missing or unreadable.
+    // The load step's first look at the store: makes the player's own store
+    // private again where it is looser (marker and files 0600, "QK" 0700), then
+    // says whether the first-run marker "num.qk" asks for the set-up: it holds
+    // exactly "0". Throws StoreError when the marker is missing or unreadable.
     bool isFirstRun() const;
-    // The first-run set-up: creates whatever is missing of "QK" (0700) below the
-    // working directory and the counter "0", then sets the marker to "1". An
-    // existing directory or counter is kept; the counter is checked and written
-    // under the store's lock. Throws StoreError.
+    // The first-run set-up: creates "QK" (0700) below the working directory when
+    // missing, then, under the store's lock and only while the marker still says
+    // "0", removes temporaries of dead writes, writes a missing counter as one past
+    // the highest user with any file ("0" in a new store) and sets the marker to
+    // "1". An existing counter is kept, damaged or not. Throws StoreError.
     void setUp();
     // isFirstRun(), then setUp() when it says so; returns whether it ran.
     bool runFirstRunSetup();
@@ -72,17 +77,26 @@ public:
     // cannot be read or is no user count.
     std::int64_t loadUserCount() const;
 
+    // One past the highest user number with any file in the store directory, which
+    // it lists. Throws StoreError.
+    std::int64_t usersOnDisk() const;
+
     // Reads the user-name file, then the password file, of `user`.
     Credentials readCredentials(std::int64_t user) const;
     // Reads one field file of `user` (sign-in reads Name, later Age).
     QString readField(Field field, std::int64_t user) const;
 
+    // How changes wait for another copy holding the store's lock (bounded; see LockWait).
+    void setLockWait(LockWait wait);
+
     // Writes one new user in the store's order (name, age, e-mail, user name,
     // password, then the raised counter) while holding the store's exclusive
     // lock, with the counter reloaded from disk under that lock, so copies of the
-    // program sharing a store never hand out one number twice. Throws StoreError,
-    // before writing anything, when loadUserCount() would. Returns the new
-    // counter text.
+    // program sharing a store never hand out one number twice. Every read and
+    // write goes through the locked directory. Throws StoreError, before writing
+    // anything, when a value could not be read back (see fitsInStore()), when the
+    // lock is not had within the LockWait, or when loadUserCount() would. Returns
+    // the new counter text.
     QString registerUser(const UserFields& fields);
 
 private:

@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -22,21 +23,49 @@ bool sameStamp(const struct timespec& a, const struct timespec& b) {
 
 FoldedDirectory::FoldedDirectory(QByteArray path) : path_(std::move(path)) {}
 
+FoldedDirectory::FoldedDirectory(QByteArray path, int descriptor)
+    : path_(std::move(path)), descriptor_(descriptor) {}
+
+void FoldedDirectory::takeIndexFrom(const FoldedDirectory& other) {
+    struct stat info;
+    if (!other.scanned_ || scanned_ ||
+        (descriptor_ >= 0 ? ::fstat(descriptor_, &info) : ::stat(path_.constData(), &info)) != 0 ||
+        info.st_ino != other.inode_) {
+        return;
+    }
+    index_ = other.index_;
+    stamp_ = other.stamp_;
+    inode_ = other.inode_;
+    scanned_ = true;
+}
+
 QByteArray FoldedDirectory::encodedPath(const QString& name) const {
+    if (descriptor_ >= 0)
+        return QFile::encodeName(name);
     return path_ + '/' + QFile::encodeName(name);
+}
+
+int FoldedDirectory::base() const {
+    return descriptor_ >= 0 ? descriptor_ : AT_FDCWD;
+}
+
+int FoldedDirectory::statEntry(const QString& name, struct stat& info) const {
+    if (::fstatat(base(), encodedPath(name).constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+        return 0;
+    return errno;
 }
 
 bool FoldedDirectory::exists(const QString& name) const {
     struct stat info;
-    return ::lstat(encodedPath(name).constData(), &info) == 0;
+    return statEntry(name, info) == 0;
 }
 
 Outcome<QByteArray> FoldedDirectory::read(const QString& canonical, const QString& asked) {
-    Outcome<QByteArray> outcome = storefiles::readFile(encodedPath(canonical));
+    Outcome<QByteArray> outcome = storefiles::readFileAt(base(), encodedPath(canonical));
     if (outcome.error() != ENOENT)
         return outcome;
     if (asked != canonical) {
-        outcome = storefiles::readFile(encodedPath(asked));
+        outcome = storefiles::readFileAt(base(), encodedPath(asked));
         if (outcome.error() != ENOENT)
             return outcome;
     }
@@ -51,7 +80,7 @@ Outcome<QByteArray> FoldedDirectory::read(const QString& canonical, const QStrin
         for (const QString& name : index_.value(key)) {
             if (name == canonical || name == asked)
                 continue;
-            outcome = storefiles::readFile(encodedPath(name));
+            outcome = storefiles::readFileAt(base(), encodedPath(name));
             if (outcome.error() != ENOENT)
                 return outcome;
         }
@@ -64,40 +93,30 @@ Outcome<QByteArray> FoldedDirectory::read(const QString& canonical, const QStrin
     }
 }
 
-Outcome<> FoldedDirectory::replace(const QString& canonical, QByteArrayView data) {
-    if (Outcome<> refreshed = refreshIfChanged(); !refreshed.ok())
-        return refreshed;
-    const QString key = storenames::folded(canonical);
-    const QStringList others = index_.value(key);
-    // Replacing the file under the name it already has keeps the swap a single
-    // atomic rename; readers never see the name missing.
+Outcome<> FoldedDirectory::replace(const QString& canonical, const QString& asked,
+                                   QByteArrayView data) {
+    // The spelling read() settles on, found without listing: replacing the file
+    // under the name it already has keeps the swap a single atomic rename, so
+    // readers never see the name missing. Other spellings stay as they are.
     QString target = canonical;
-    if (!others.isEmpty() && !others.contains(canonical) && !exists(canonical)) {
-        target = others.first();
+    if (!exists(canonical)) {
+        if (asked != canonical && exists(asked)) {
+            target = asked;
+        } else if (scanned_) {
+            const QStringList others = index_.value(storenames::folded(canonical));
+            if (!others.isEmpty())
+                target = others.first();
+        }
     }
-    if (Outcome<> replaced = storefiles::replaceFile(path_, QFile::encodeName(target), data);
-        !replaced.ok()) {
-        return replaced;
-    }
-    bool removedAny = false;
-    for (const QString& name : others) {
-        if (name == target)
-            continue;
-        if (::unlink(encodedPath(name).constData()) != 0 && errno != ENOENT)
-            return Failure::ofErrno(errno);
-        removedAny = true;
-    }
-    if (storenames::isCanonical(target)) {
-        index_.remove(key);
-    } else {
-        index_[key] = QStringList{target};
-    }
-    if (removedAny) {
-        if (Outcome<> synced = storefiles::syncDirectory(path_); !synced.ok())
-            return synced;
-    }
-    rememberStamp();
-    return {};
+    if (descriptor_ >= 0)
+        return storefiles::replaceFile(descriptor_, QFile::encodeName(target), data);
+    const Outcome<int> opened = storefiles::openDirectory(AT_FDCWD, path_);
+    if (!opened.ok())
+        return opened.failure();
+    const Outcome<> replaced =
+        storefiles::replaceFile(opened.value(), QFile::encodeName(target), data);
+    ::close(opened.value());
+    return replaced;
 }
 
 Outcome<bool> FoldedDirectory::contains(const QString& name) {
@@ -110,19 +129,31 @@ Outcome<bool> FoldedDirectory::contains(const QString& name) {
 Outcome<QString> FoldedDirectory::findEntry(const QString& name) {
     // A name that exists but cannot be examined is worth reporting over "none".
     int statError = 0;
-    const auto found = [this, &statError](const QString& candidate) {
+    bool link = false;
+    const auto found = [this, &statError, &link](const QString& candidate, bool directoryOnly) {
         struct stat info;
-        if (::stat(encodedPath(candidate).constData(), &info) == 0)
-            return true;
-        if (errno != ENOENT)
-            statError = errno;
-        return false;
+        const int error = statEntry(candidate, info);
+        if (error != 0) {
+            if (error != ENOENT)
+                statError = error;
+            return false;
+        }
+        if (S_ISLNK(info.st_mode)) {
+            link = true;
+            return !directoryOnly;
+        }
+        return !directoryOnly || S_ISDIR(info.st_mode);
     };
-    if (found(name))
-        return name;
+    const auto answer = [&link](const QString& candidate) -> Outcome<QString> {
+        if (link)
+            return Failure{ELOOP, QString::fromUtf16(storefiles::kLinkReason)};
+        return candidate;
+    };
+    if (found(name, false))
+        return answer(name);
     const QString canonical = storenames::canonicalCase(name);
-    if (canonical != name && found(canonical))
-        return canonical;
+    if (canonical != name && found(canonical, false))
+        return answer(canonical);
     const QString key = storenames::folded(name);
     bool fresh = false;
     if (!scanned_) {
@@ -133,13 +164,14 @@ Outcome<QString> FoldedDirectory::findEntry(const QString& name) {
     for (;;) {
         const QStringList candidates = index_.value(key);
         for (const QString& candidate : candidates) {
-            struct stat info;
-            if (::stat(encodedPath(candidate).constData(), &info) == 0 && S_ISDIR(info.st_mode)) {
-                return candidate;
-            }
+            if (found(candidate, true))
+                return answer(candidate);
         }
-        if (!candidates.isEmpty())
-            return candidates.first();
+        if (!candidates.isEmpty()) {
+            link = false;
+            found(candidates.first(), false);
+            return answer(candidates.first());
+        }
         if (fresh)
             break;
         if (Outcome<> scanned = rescan(); !scanned.ok())
@@ -167,11 +199,26 @@ Outcome<FoldedDirectory::Listing> FoldedDirectory::list(bool everything) const {
     // The stamp is taken before listing, so a change made while listing shows up
     // as a changed stamp next time rather than being missed.
     struct stat info;
-    if (::stat(path_.constData(), &info) != 0)
+    if ((descriptor_ >= 0 ? ::fstat(descriptor_, &info) : ::stat(path_.constData(), &info)) != 0)
         return Failure::ofErrno(errno);
     if (!S_ISDIR(info.st_mode))
         return Failure::ofErrno(ENOTDIR);
-    DIR* dir = ::opendir(path_.constData());
+    DIR* dir = nullptr;
+    if (descriptor_ >= 0) {
+        // A descriptor of its own, since closedir() closes it.
+        const int copy = ::fcntl(descriptor_, F_DUPFD_CLOEXEC, 0);
+        if (copy < 0)
+            return Failure::ofErrno(errno);
+        dir = ::fdopendir(copy);
+        if (!dir) {
+            const int error = errno;
+            ::close(copy);
+            return Failure::ofErrno(error);
+        }
+        ::rewinddir(dir);
+    } else {
+        dir = ::opendir(path_.constData());
+    }
     if (!dir)
         return Failure::ofErrno(errno);
     Listing listing;
@@ -221,20 +268,11 @@ Outcome<> FoldedDirectory::refreshIfChanged() {
     if (!scanned_)
         return rescan();
     struct stat info;
-    if (::stat(path_.constData(), &info) != 0)
+    if ((descriptor_ >= 0 ? ::fstat(descriptor_, &info) : ::stat(path_.constData(), &info)) != 0)
         return Failure::ofErrno(errno);
     if (info.st_ino != inode_ || !sameStamp(info.st_mtim, stamp_))
         return rescan();
     return {};
-}
-
-void FoldedDirectory::rememberStamp() {
-    struct stat info;
-    if (::stat(path_.constData(), &info) != 0 || info.st_ino != inode_) {
-        scanned_ = false;
-        return;
-    }
-    stamp_ = info.st_mtim;
 }
 
 }  // namespace mindlark

@@ -2,6 +2,7 @@
 
 #include "accounts/storefiles.h"
 
+#include <sys/stat.h>
 #include <sys/types.h>
 #include <QByteArray>
 #include <QByteArrayView>
@@ -19,11 +20,19 @@ namespace mindlark {
 // directory, which a lookup that misses rebuilds at most once. The index leaves
 // out store names already spelled as the program writes them (the first try finds
 // those), so a store written by this program is never listed for a read and its
-// index stays empty however large the store grows. Not thread-safe.
+// index stays empty however large the store grows. Writes never list the
+// directory. Not thread-safe.
 class FoldedDirectory {
 public:
     // The directory at the encoded path `path` (no trailing slash needed).
     explicit FoldedDirectory(QByteArray path);
+    // The open directory `descriptor` (not owned), which every operation goes
+    // through, whatever `path` names meanwhile; `path` is only for messages.
+    FoldedDirectory(QByteArray path, int descriptor);
+
+    // Starts from the index `other` has built, when both name the same directory,
+    // so spellings a read has already found need no listing here.
+    void takeIndexFrom(const FoldedDirectory& other);
 
     // The encoded path given at construction.
     const QByteArray& path() const { return path_; }
@@ -32,11 +41,11 @@ public:
     // equal to them regardless of case. Fails with ENOENT when there is none.
     Outcome<QByteArray> read(const QString& canonical, const QString& asked);
 
-    // Replaces the file equal to `canonical` regardless of case, keeping the name
-    // it has on disk, or creates it as `canonical`; entries differing from it only
-    // in case are removed afterwards, so one name is left. Atomic as
+    // Replaces the file a read() of `canonical` or `asked` would settle on, found
+    // by exact names (and the index when a read has already built it), or creates
+    // it as `canonical`. Other spellings are left alone. Atomic as
     // storefiles::replaceFile().
-    Outcome<> replace(const QString& canonical, QByteArrayView data);
+    Outcome<> replace(const QString& canonical, const QString& asked, QByteArrayView data);
 
     // Whether any entry equals `name` regardless of case; a directory that cannot
     // be listed fails rather than answering "no".
@@ -44,7 +53,8 @@ public:
 
     // The name on disk of the entry equal to `name` regardless of case, preferring
     // the exact spelling, then the writer's, then a directory. Fails with ENOENT
-    // when there is none, or with the error listing gave.
+    // when there is none, with ELOOP when it is a symbolic link, or with the error
+    // listing gave.
     Outcome<QString> findEntry(const QString& name);
 
     // Every entry equal to `name` regardless of case, freshly listed, sorted.
@@ -68,12 +78,16 @@ private:
     // Rebuilds the index when the directory changed since it was built or last
     // written by this object.
     Outcome<> refreshIfChanged();
-    // Remembers the directory's change stamp after this object changed it.
-    void rememberStamp();
+    // Whether an entry is named exactly `name`; a link counts, unfollowed.
     bool exists(const QString& name) const;
+    // The status of the entry named exactly `name`, links unfollowed; errno on failure.
+    int statEntry(const QString& name, struct stat& info) const;
+    // What `name` is passed as to the *at() calls, and the directory they start from.
     QByteArray encodedPath(const QString& name) const;
+    int base() const;
 
     QByteArray path_;
+    int descriptor_ = -1;
     bool scanned_ = false;
     QHash<QString, QStringList> index_;  // folded name -> names on disk, sorted
     struct timespec stamp_ = {};         // the directory's mtime when the index was current

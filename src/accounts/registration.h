@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "accounts/fields.h"
+
 namespace mindlark {
 
 // Whether "Add User" accepts the typed account: the password and its confirmation
@@ -10,5 +12,9 @@ namespace mindlark {
 // counts; age and e-mail are not examined, and taken user names are not consulted.
 bool isRegistrationAccepted(const QString& pass, const QString& vpass, const QString& name,
                             const QString& userName);
+
+// Whether every value can be stored and read back: each file's document stays
+// within the size the RTF reader takes. A registration that fails this is refused.
+bool fitsInStore(const UserFields& fields);
 
 }  // namespace mindlark

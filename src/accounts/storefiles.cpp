@@ -1,7 +1,5 @@
 #include "accounts/storefiles.h"
 
-#include <QRandomGenerator>
-
 #include "accounts/storetesthooks.h"
 #include "rtf/rtf.h"
 
@@ -44,10 +42,10 @@ private:
     int fd_;
 };
 
-int openRetrying(const char* path, int flags, mode_t mode = 0) {
+int openRetrying(int at, const char* path, int flags) {
     int fd;
     do {
-        fd = ::open(path, flags, mode);
+        fd = ::openat(at, path, flags);
     } while (fd < 0 && errno == EINTR);
     return fd;
 }
@@ -66,23 +64,27 @@ Outcome<> writeAll(int fd, QByteArrayView data) {
     return {};
 }
 
-QByteArray randomTag() {
-    static constexpr char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    QByteArray tag(8, '0');
-    for (char& c : tag)
-        c = kDigits[QRandomGenerator::global()->bounded(36)];
-    return tag;
-}
-
 }  // namespace
 
 Outcome<QByteArray> readFile(const QByteArray& path) {
+    return readFileAt(AT_FDCWD, path);
+}
+
+Outcome<QByteArray> readFileAt(int directory, const QByteArray& name) {
     // O_NONBLOCK: opening a FIFO must not wait for a writer, nor reading a device
     // for input. There is no fstat() here: a sign-in reads every file of the store,
     // and one more system call per file would cost a fifth of its time.
-    FileDescriptor fd(openRetrying(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0)
+    int fdNumber;
+    do {
+        fdNumber =
+            ::openat(directory, name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    } while (fdNumber < 0 && errno == EINTR);
+    if (fdNumber < 0) {
+        if (errno == ELOOP)
+            return Failure{ELOOP, QString::fromUtf16(kLinkReason)};
         return Failure::ofErrno(errno);
+    }
+    FileDescriptor fd(fdNumber);
     QByteArray data;
     char buffer[4096];
     for (;;) {
@@ -96,7 +98,7 @@ Outcome<QByteArray> readFile(const QByteArray& path) {
         }
         if (n == 0)
             break;
-        if (data.size() + n > kMaxFileSize)
+        if (data.size() + n > rtf::kMaxDocumentSize)
             return Failure{EFBIG, QStringLiteral("larger than any store file")};
         data.append(buffer, n);
     }
@@ -117,24 +119,43 @@ Outcome<QString> documentText(const QByteArray& bytes) {
     return std::move(document.text);
 }
 
-Outcome<> replaceFile(const QByteArray& directory, const QByteArray& name, QByteArrayView data) {
-    const QByteArray finalPath = directory + '/' + name;
-    QByteArray temporaryPath;
+Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data) {
+    struct stat owner;
+    if (::fstat(directory, &owner) != 0)
+        return Failure::ofErrno(errno);
+    // A file the directory's owner cannot read would lock that player out, as a
+    // copy run by root would leave behind; only root can give a file away.
+    const bool giveAway = owner.st_uid != ::geteuid();
+    if (giveAway && ::geteuid() != 0) {
+        return Failure{EPERM, QStringLiteral("the store belongs to another user, who could not "
+                                             "read what this one writes")};
+    }
+    // One temporary name per file: every write holds the store's lock, so a
+    // temporary found under that name belongs to a write that died, and taking it
+    // over keeps the dead from piling up.
+    const QByteArray temporaryName = '.' + name + kTemporaryTag + "w";
     int fdNumber = -1;
-    for (int attempt = 0; attempt < 100 && fdNumber < 0; ++attempt) {
-        temporaryPath = directory + "/." + name + kTemporaryTag + randomTag();
-        fdNumber = openRetrying(temporaryPath.constData(),
+    for (int attempt = 0; attempt < 2 && fdNumber < 0; ++attempt) {
+        do {
+            fdNumber = ::openat(directory, temporaryName.constData(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+        } while (fdNumber < 0 && errno == EINTR);
         if (fdNumber < 0 && errno != EEXIST)
             return Failure::ofErrno(errno);
+        if (fdNumber < 0 && ::unlinkat(directory, temporaryName.constData(), 0) != 0 &&
+            errno != ENOENT) {
+            return Failure::ofErrno(errno);
+        }
     }
     if (fdNumber < 0)
         return Failure::ofErrno(EEXIST);
     FileDescriptor fd(fdNumber);
-    const auto discard = [&temporaryPath](Failure failure) {
-        ::unlink(temporaryPath.constData());
+    const auto discard = [directory, &temporaryName](Failure failure) {
+        ::unlinkat(directory, temporaryName.constData(), 0);
         return failure;
     };
+    if (giveAway && ::fchown(fd.get(), owner.st_uid, owner.st_gid) != 0)
+        return discard(Failure::ofErrno(errno));
     // The umask may have taken more than group and other bits away; the owner must
     // still be able to read and write the file.
     if (::fchmod(fd.get(), 0600) != 0)
@@ -146,8 +167,8 @@ Outcome<> replaceFile(const QByteArray& directory, const QByteArray& name, QByte
     if (const Outcome<> closed = fd.closeNow(); !closed.ok())
         return discard(closed.failure());
     if (const testhooks::BeforeRename hook = beforeRenameHook.load())
-        hook(temporaryPath, finalPath);
-    if (::rename(temporaryPath.constData(), finalPath.constData()) != 0)
+        hook(temporaryName, name);
+    if (::renameat(directory, temporaryName.constData(), directory, name.constData()) != 0)
         return discard(Failure::ofErrno(errno));
     return syncDirectory(directory);
 }
@@ -162,24 +183,29 @@ Outcome<> makeDirectory(const QByteArray& path) {
     const QByteArray parent = slash < 0    ? QByteArray(".")
                               : slash == 0 ? QByteArray("/")
                                            : path.left(slash);
-    const int fd = openRetrying(parent.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
+    const Outcome<int> opened = openDirectory(AT_FDCWD, parent);
+    if (!opened.ok())
+        return opened.failure();
+    FileDescriptor fd(opened.value());
+    return syncDirectory(fd.get());
+}
+
+Outcome<> syncDirectory(int directory) {
+    // Some file systems cannot flush a directory; the rename is then as durable as they allow.
+    if (::fsync(directory) != 0 && errno != EINVAL && errno != EROFS)
         return Failure::ofErrno(errno);
-    const int result = ::fsync(fd) == 0 || errno == EINVAL || errno == EROFS ? 0 : errno;
-    ::close(fd);
-    if (result != 0)
-        return Failure::ofErrno(result);
     return {};
 }
 
-Outcome<> syncDirectory(const QByteArray& path) {
-    FileDescriptor fd(openRetrying(path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (fd.get() < 0)
+Outcome<int> openDirectory(int at, const QByteArray& path) {
+    const int fd =
+        openRetrying(at, path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
+    if (fd < 0) {
+        if (errno == ELOOP)
+            return Failure{ELOOP, QString::fromUtf16(kLinkReason)};
         return Failure::ofErrno(errno);
-    // Some file systems cannot flush a directory; the rename is then as durable as they allow.
-    if (::fsync(fd.get()) != 0 && errno != EINVAL && errno != EROFS)
-        return Failure::ofErrno(errno);
-    return {};
+    }
+    return fd;
 }
 
 bool isTemporaryName(QStringView name) {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QThread>
 
 #include "accounts/storeerror.h"
 #include "ui/accounts/busycursor.h"
@@ -12,10 +13,11 @@
 namespace mindlark {
 
 WindowFlow::WindowFlow(const QString& workingDirectory, EndProgram endProgram,
-                       ShowFailure showFailure)
+                       ShowFailure showFailure, ShowNotice showNotice, LockWait lockWait)
     : session_(workingDirectory),
       endProgram_(std::move(endProgram)),
-      showFailure_(std::move(showFailure)) {
+      showFailure_(std::move(showFailure)),
+      showNotice_(std::move(showNotice)) {
     if (!endProgram_)
         endProgram_ = [](int status) { QCoreApplication::exit(status); };
     if (!showFailure_) {
@@ -25,6 +27,23 @@ WindowFlow::WindowFlow(const QString& workingDirectory, EndProgram endProgram,
             box.exec();
         };
     }
+    if (!showNotice_) {
+        showNotice_ = [](const QString& message) {
+            QMessageBox box(QMessageBox::Warning, QStringLiteral("Mindlark?"), message,
+                            QMessageBox::Ok);
+            box.exec();
+        };
+    }
+    if (!lockWait.pause) {
+        // The window stays painted while the store is busy; the player's input
+        // waits until the change is done.
+        lockWait.pause = [](int milliseconds) {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            QThread::msleep(static_cast<unsigned long>(milliseconds));
+        };
+    }
+    lockWait.onWaiting = [this](const QString& notice) { showWaiting(notice); };
+    session_.setLockWait(std::move(lockWait));
 }
 
 WindowFlow::~WindowFlow() = default;
@@ -85,7 +104,8 @@ SignInWindow& WindowFlow::signInWindow() {
 void WindowFlow::signIn(const QString& userName, const QString& password) {
     guarded([&] {
         const BusyCursor busy;
-        if (session_.signIn(userName, password)) {
+        const bool matched = session_.signIn(userName, password);
+        if (matched) {
             signIn_->hide();
             greet();
             mainWindow().clearAnswerGrids();
@@ -93,11 +113,19 @@ void WindowFlow::signIn(const QString& userName, const QString& password) {
         // Also after a match: the window is hidden by then, and the Sign In command
         // hides the warning again before the window is next shown.
         signIn_->showWarning();
+        if (const QString notice = session_.takeDamageNotice(); !notice.isEmpty())
+            showNotice_(notice);
     });
 }
 
 void WindowFlow::addUser(const UserFields& fields, const QString& confirmation) {
     guarded([&] {
+        const BusyCursor busy;
+        // Whatever happens, the message about another copy goes with the wait.
+        struct CloseWaiting {
+            std::unique_ptr<QMessageBox>& box;
+            ~CloseWaiting() { box.reset(); }
+        } closing{waiting_};
         if (!session_.registerUser(fields, confirmation)) {
             registration_->showRefusal();
             return;
@@ -144,6 +172,15 @@ void WindowFlow::guarded(const std::function<void()>& step) {
         showFailure_(error.message());
         end(1);
     }
+}
+
+void WindowFlow::showWaiting(const QString& notice) {
+    waiting_ = std::make_unique<QMessageBox>(QMessageBox::Information, QStringLiteral("Mindlark?"),
+                                             notice, QMessageBox::NoButton);
+    waiting_->setObjectName(QStringLiteral("storeBusy"));
+    waiting_->setModal(false);
+    waiting_->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void WindowFlow::end(int status) {

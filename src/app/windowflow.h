@@ -6,7 +6,10 @@
 #include <memory>
 
 #include "accounts/fields.h"
+#include "accounts/lockwait.h"
 #include "session/session.h"
+
+class QMessageBox;
 
 namespace mindlark {
 
@@ -29,10 +32,16 @@ public:
     using EndProgram = std::function<void(int status)>;
     // How a store failure is shown before the program ends; replaced in tests.
     using ShowFailure = std::function<void(const QString& message)>;
+    // How the player is told something that does not end the program (accounts
+    // skipped as damaged); replaced in tests.
+    using ShowNotice = std::function<void(const QString& message)>;
 
-    // A flow over the store below `workingDirectory`.
+    // A flow over the store below `workingDirectory`. A change to the store waits
+    // for another copy of the game as `lockWait` says, under the busy cursor and
+    // with a message once the notice is due; its notice callback is the flow's own.
     explicit WindowFlow(const QString& workingDirectory, EndProgram endProgram = {},
-                        ShowFailure showFailure = {});
+                        ShowFailure showFailure = {}, ShowNotice showNotice = {},
+                        LockWait lockWait = {});
     ~WindowFlow() override;
 
     // The start: the sign-in window, the store's first-run set-up and user count,
@@ -68,10 +77,14 @@ private:
     // Runs `step`; a store failure is shown and ends the program with status 1.
     void guarded(const std::function<void()>& step);
     void end(int status);
+    // Shows, without blocking, that another copy of the game holds the store.
+    void showWaiting(const QString& notice);
 
     Session session_;
     EndProgram endProgram_;
     ShowFailure showFailure_;
+    ShowNotice showNotice_;
+    std::unique_ptr<QMessageBox> waiting_;
     std::unique_ptr<MainWindow> main_;
     std::unique_ptr<RegistrationWindow> registration_;
     std::unique_ptr<SignInWindow> signIn_;

@@ -40,6 +40,7 @@ public:
             return std::move(report_);
         }
         storeName_ = *storeName;
+        marker_ = marker.value_or(QString());
         checkCounter(inventory.value());
         checkUsers(inventory.value());
         for (const QString& name : inventory.value().temporaries()) {
@@ -131,8 +132,18 @@ private:
     void checkCounter(const StoreInventory& inventory) {
         const QString counter = StoreInspector::markerName();
         if (inventory.counterNames().isEmpty()) {
-            report_.problems +=
-                QStringLiteral("missing: %1 (the user counter)").arg(shown(counter));
+            // The first-run set-up, interrupted, is finished by the next start,
+            // which counts every user with any file.
+            if (marker_ == u"0") {
+                const std::int64_t users =
+                    inventory.users().empty() ? 0 : inventory.users().rbegin()->first + 1;
+                report_.notes += QStringLiteral("%1 is missing; the next start writes it as \"%2\"")
+                                     .arg(shown(counter))
+                                     .arg(users);
+            } else {
+                report_.problems +=
+                    QStringLiteral("missing: %1 (the user counter)").arg(shown(counter));
+            }
             return;
         }
         const auto text = readOne(inventory.counterNames(), counter, Place::StoreDirectory);
@@ -172,9 +183,10 @@ private:
                     continue;
                 }
                 if (count >= 0 && user >= count) {
+                    // What an interrupted registration leaves; the counter keeps it
+                    // out of every sign-in, and the next registration replaces it.
                     for (const QString& name : files[i]) {
-                        report_.problems +=
-                            QStringLiteral("beyond the counter: %1").arg(shown(name));
+                        report_.notes += QStringLiteral("beyond the counter: %1").arg(shown(name));
                     }
                     continue;
                 }
@@ -188,6 +200,7 @@ private:
     QString workingDirectory_;
     StoreInspector store_;
     QString storeName_;
+    QString marker_;
     CheckReport report_;
 };
 

@@ -23,7 +23,10 @@ void Session::openRegistration() const {
 }
 
 bool Session::signIn(const QString& userName, const QString& password) {
-    const std::optional<SignInMatch> match = findAccount(store_, userName, password);
+    SignInResult result = mindlark::signIn(store_, userName, password);
+    if (!damageTold_)
+        damaged_ = std::move(result.damaged);
+    const std::optional<SignInMatch>& match = result.match;
     if (!match)
         return false;
     name_ = match->name;
@@ -33,14 +36,32 @@ bool Session::signIn(const QString& userName, const QString& password) {
 }
 
 bool Session::registerUser(const UserFields& fields, const QString& confirmation) {
-    if (!isRegistrationAccepted(fields.password, confirmation, fields.name, fields.userName))
+    if (!isRegistrationAccepted(fields.password, confirmation, fields.name, fields.userName) ||
+        !fitsInStore(fields)) {
         return false;
+    }
     store_.registerUser(fields);
     name_ = fields.name;
     // The form is emptied after an accepted registration, and the age with it.
     age_.clear();
     signedIn_ = true;
     return true;
+}
+
+QString Session::takeDamageNotice() {
+    if (damageTold_ || damaged_.isEmpty())
+        return {};
+    damageTold_ = true;
+    // A store may hold many damaged files; the box names a few.
+    constexpr qsizetype kNamed = 5;
+    QStringList lines = damaged_.mid(0, kNamed);
+    if (damaged_.size() > kNamed)
+        lines += QStringLiteral("and %1 more").arg(damaged_.size() - kNamed);
+    damaged_.clear();
+    return QStringLiteral(
+               "Some accounts could not be read and were skipped; the others can "
+               "still sign in.\n\n") +
+           lines.join(u'\n');
 }
 
 QString Session::greeting() const {

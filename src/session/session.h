@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 #include "accounts/accountstore.h"
@@ -32,14 +33,23 @@ public:
 
     // "Sign in": looks the typed texts up in every stored account, exactly. On a
     // match the player is signed in with that account's name and age; the last of
-    // several matching accounts wins. Returns whether any matched. Throws StoreError
-    // when a file of any user below the counter cannot be read.
+    // several matching accounts wins. Returns whether any matched. An account whose
+    // files cannot be read is passed over (see takeDamageNotice()). Throws
+    // StoreError when the counter cannot be read.
     bool signIn(const QString& userName, const QString& password);
 
-    // "Add User": refused (false) unless the password equals `confirmation` and
-    // neither name nor user name is empty; an accepted account is written as the
-    // next user and signs the player in with an empty age. Throws StoreError.
+    // What to tell the player about accounts the latest sign-in passed over: the
+    // damaged files, named once per run; empty when there is nothing new to say.
+    QString takeDamageNotice();
+
+    // "Add User": refused (false) unless the password equals `confirmation`,
+    // neither name nor user name is empty and every value can be stored and read
+    // back; an accepted account is written as the next user and signs the player
+    // in with an empty age. Throws StoreError.
     bool registerUser(const UserFields& fields, const QString& confirmation);
+
+    // How a change to the store waits while another copy of the game writes it.
+    void setLockWait(LockWait wait) { store_.setLockWait(std::move(wait)); }
 
     // The registration window's age box now reads `text`; the age follows it, as
     // the answer code has always seen it.
@@ -57,6 +67,8 @@ private:
     QString name_;
     QString age_;
     bool signedIn_ = false;
+    QStringList damaged_;
+    bool damageTold_ = false;
 };
 
 }  // namespace mindlark

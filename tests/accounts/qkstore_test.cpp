@@ -155,17 +155,21 @@ TEST(QkstoreTool, CheckReportsEveryKindOfDamage) {
         if (name.contains(" 3d"))
             QFile::remove(scratch.at("QK/" + name));
     }
+    QFile::remove(scratch.at("QK/mnp%qk 0dN.qk"));  // a link to a file outside
+    scratch.put("outside", "A");
+    QFile::link(scratch.at("outside"), scratch.at("QK/mnp%qk 0dN.qk"));
     scratch.put("QK/mnp%qk 7dN.qk", "Ghost");     // beyond the counter
     scratch.put("QK/.num.qk.tmp-abcd1234", "9");  // a crash's leftover
     scratch.put("QK/notes.txt", "hello");         // not a store file
     const Outcome result = qkstore({"check", scratch.path()});
     EXPECT_EQ(result.exitCode, 1);
     const QStringList expected{
+        "unreadable: QK/mnp%qk 0dN.qk: a symbolic link, which the game does not follow",
         "missing: QK/mep%qk 0dE.qk",
         "unreadable: QK/mpp%qk 1dp.qk: not a valid store file",
         "duplicate: QK/mup%qk 2du.qk exists as \"MUP%QK 2DU.QK\", \"mup%qk 2du.qk\"",
         "missing: all five files of users 3 to 5",
-        "beyond the counter: QK/mnp%qk 7dN.qk",
+        "note: beyond the counter: QK/mnp%qk 7dN.qk",
         "note: left over from an interrupted write: QK/.num.qk.tmp-abcd1234",
         "note: not a store file: QK/notes.txt",
         "6 users, 5 problems found"};
@@ -200,4 +204,34 @@ TEST(QkstoreTool, CheckReportsABrokenMarkerDirectoryAndCounter) {
     result = qkstore({"check", noStore.path()});
     EXPECT_EQ(lines(result.out), (QStringList{"inconsistent: QK is not a directory",
                                               "no user count, 1 problem found"}));
+}
+
+TEST(QkstoreTool, CheckAgreesWithTheGameOnWhatItRepairsAndWhatItRefuses) {
+    struct Case {
+        const char* marker;
+        const char* counter;  // nullptr: no counter file
+        int exitCode;
+        const char* lastLines;
+    };
+    const Case cases[] = {
+        // An interrupted first run: the next start finishes it, counting every user.
+        {"0", nullptr, 0,
+         "note: the marker still says \"0\"; the next start keeps this store\n"
+         "note: QK/num.qk is missing; the next start writes it as \"2\"\n"},
+        {"1", nullptr, 1, "missing: QK/num.qk (the user counter)\n"},
+        // Registration refuses a counter that leaves no number for the next user.
+        {"1", "9223372036854775807", 1,
+         "inconsistent: QK/num.qk holds \"9223372036854775807\", which is not a user count\n"},
+    };
+    for (const Case& c : cases) {
+        ScratchStore scratch;
+        scratch.put("num.qk", c.marker);
+        scratch.put("QK/mnp%qk 1dN.qk", "left by an interrupted registration");
+        if (c.counter)
+            scratch.put("QK/num.qk", c.counter);
+        const Outcome result = qkstore({"check", scratch.path()});
+        EXPECT_EQ(result.exitCode, c.exitCode) << result.out.toStdString();
+        const QString body = result.out.left(result.out.lastIndexOf(u'\n', -2) + 1);
+        EXPECT_TRUE(body.endsWith(QString::fromUtf8(c.lastLines))) << result.out.toStdString();
+    }
 }

@@ -1,5 +1,6 @@
 #include "accounts/signin.h"
 #include "accounts/accountstore.h"
+#include "rtf/rtf.h"
 #include "storetestsupport.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,7 @@
 #include <cerrno>
 
 using mindlark::AccountStore;
-using mindlark::findAccount;
+using mindlark::signIn;
 using mindlark::UserFields;
 using mindlark::testing::ScratchStore;
 using mindlark::testing::storeErrorOf;
@@ -25,27 +26,27 @@ void withUsers(const ScratchStore& scratch, const QList<UserFields>& users) {
 
 }  // namespace
 
-TEST(FindAccount, MatchesExactlyAndTheLaterDuplicateWins) {
+TEST(SignIn, MatchesExactlyAndTheLaterDuplicateWins) {
     ScratchStore scratch;
     withUsers(scratch, {{"Ann", "30", "a@x", "ann", "pw"},
                         {"Bob", "41", "b@x", "bob", "pw"},
                         {"Ann Two", "52", "", "ann", "pw"},
                         {"Ann Three", "63", "", "ann", "other"}});
     AccountStore store(scratch.path());
-    const auto match = findAccount(store, "ann", "pw");
+    const auto match = signIn(store, "ann", "pw").match;
     ASSERT_TRUE(match.has_value());
     EXPECT_EQ(match->user, 2);
     EXPECT_EQ(match->name, "Ann Two");
     EXPECT_EQ(match->age, "52");
-    EXPECT_EQ(findAccount(store, "bob", "pw")->age, "41");
+    EXPECT_EQ(signIn(store, "bob", "pw").match->age, "41");
 
-    EXPECT_FALSE(findAccount(store, "Ann", "pw").has_value());
-    EXPECT_FALSE(findAccount(store, "ann", "PW").has_value());
-    EXPECT_FALSE(findAccount(store, "ann ", "pw").has_value());
-    EXPECT_FALSE(findAccount(store, "", "").has_value());
+    EXPECT_FALSE(signIn(store, "Ann", "pw").match.has_value());
+    EXPECT_FALSE(signIn(store, "ann", "PW").match.has_value());
+    EXPECT_FALSE(signIn(store, "ann ", "pw").match.has_value());
+    EXPECT_FALSE(signIn(store, "", "").match.has_value());
 }
 
-TEST(FindAccount, ReadsExactlyTheUsersBelowTheCounter) {
+TEST(SignIn, ReadsExactlyTheUsersBelowTheCounter) {
     ScratchStore scratch;
     withUsers(scratch, {{"A", "1", "", "a", "1"},
                         {"B", "2", "", "b", "2"},
@@ -55,40 +56,48 @@ TEST(FindAccount, ReadsExactlyTheUsersBelowTheCounter) {
     // User 3 lies beyond the counter: never matched, and its damage goes unnoticed.
     scratch.putBytes("QK/mpp%qk 3dp.qk", "not RTF");
     AccountStore store(scratch.path());
-    EXPECT_EQ(findAccount(store, "c", "3")->user, 2);
-    EXPECT_FALSE(findAccount(store, "d", "4").has_value());
+    EXPECT_EQ(signIn(store, "c", "3").match->user, 2);
+    EXPECT_FALSE(signIn(store, "d", "4").match.has_value());
 }
 
-TEST(FindAccount, ADamagedCounterMeansNobody) {
+TEST(SignIn, ADamagedCounterMeansNobody) {
     ScratchStore scratch;
     withUsers(scratch, {{"A", "1", "", "a", "1"}});
     AccountStore store(scratch.path());
     for (const char* counter : {"abc", "", "-4", "x1"}) {
         scratch.put("QK/num.qk", counter);
-        EXPECT_FALSE(findAccount(store, "a", "1").has_value()) << counter;
+        EXPECT_FALSE(signIn(store, "a", "1").match.has_value()) << counter;
     }
     scratch.put("QK/num.qk", " 1x");  // the leading number counts
-    EXPECT_TRUE(findAccount(store, "a", "1").has_value());
+    EXPECT_TRUE(signIn(store, "a", "1").match.has_value());
 }
 
-TEST(FindAccount, AMissingFileFailsEvenAfterAMatch) {
+TEST(SignIn, DamagedUsersArePassedOverAndReportedWhileTheOthersSignIn) {
     ScratchStore scratch;
-    withUsers(scratch, {{"A", "1", "", "a", "1"}, {"B", "2", "", "b", "2"}});
+    withUsers(scratch, {{"A", "1", "", "a", "1"},
+                        {"B", "2", "", "b", "2"},
+                        {"C", "3", "", "c", "3"},
+                        {"D", "4", "", "d", "4"}});
     AccountStore store(scratch.path());
     QFile::remove(scratch.at("QK/mpp%qk 1dp.qk"));
-    EXPECT_EQ(storeErrorOf([&] { findAccount(store, "a", "1"); }),
-              "Cannot read QK/mpp%qk 1dP.qk: " + qt_error_string(ENOENT));
+    scratch.putBytes("QK/mup%qk 2du.qk", QByteArray(mindlark::rtf::kMaxDocumentSize + 1, 'x'));
+    QFile::remove(scratch.at("QK/map%qk 3dA.qk"));  // only a match reads the age
+    const QStringList damaged{"Cannot read QK/mpp%qk 1dP.qk: " + qt_error_string(ENOENT),
+                              "Cannot read QK/mup%qk 2dU.qk: larger than any store file"};
+    const mindlark::SignInResult first = mindlark::signIn(store, "a", "1");
+    ASSERT_TRUE(first.match.has_value());
+    EXPECT_EQ(first.match->name, "A");
+    EXPECT_EQ(first.damaged, damaged);
+    const mindlark::SignInResult profile = mindlark::signIn(store, "d", "4");
+    EXPECT_FALSE(profile.match.has_value());
+    EXPECT_EQ(profile.damaged,
+              damaged + QStringList{"Cannot read QK/map%qk 3dA.qk: " + qt_error_string(ENOENT)});
 
-    ScratchStore profile;
-    withUsers(profile, {{"A", "1", "", "a", "1"}});
-    AccountStore profileStore(profile.path());
-    QFile::remove(profile.at("QK/map%qk 0dA.qk"));
-    EXPECT_FALSE(findAccount(profileStore, "a", "2").has_value());  // only a match reads the age
-    EXPECT_EQ(storeErrorOf([&] { findAccount(profileStore, "a", "1"); }),
-              "Cannot read QK/map%qk 0dA.qk: " + qt_error_string(ENOENT));
-
-    // A counter far beyond the files fails at the first missing user, without a long scan.
-    profile.put("QK/num.qk", "999999999999");
-    EXPECT_EQ(storeErrorOf([&] { findAccount(profileStore, "x", "y"); }),
-              "Cannot read QK/mup%qk 1dU.qk: " + qt_error_string(ENOENT));
+    // A counter far beyond the files ends the scan at the last user with files.
+    scratch.put("QK/num.qk", "999999999999");
+    EXPECT_EQ(mindlark::signIn(store, "a", "1").damaged,
+              damaged + QStringList{"Users 4 to 999999999998 have no files"});
+    scratch.put("QK/num.qk", "5");
+    EXPECT_EQ(mindlark::signIn(store, "a", "1").damaged,
+              damaged + QStringList{"User 4 has no files"});
 }

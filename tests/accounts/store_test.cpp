@@ -1,5 +1,6 @@
 #include "accounts/accountstore.h"
 #include "accounts/foldeddirectory.h"
+#include "accounts/registration.h"
 #include "accounts/storeerror.h"
 #include "accounts/storefiles.h"
 #include "accounts/storenames.h"
@@ -12,6 +13,8 @@
 
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/types.h>
 #include <unistd.h>
@@ -152,15 +155,21 @@ TEST(AccountStoreFiles, NamesAreMatchedRegardlessOfCaseBothWays) {
     EXPECT_EQ(store.loadCounterText(), "3");
 }
 
-TEST(AccountStoreFiles, AWriteLeavesOneNameWhenSeveralSpellingsExist) {
+TEST(AccountStoreFiles, WritesLeaveOtherSpellingsAloneAndWriteTheSpellingThatIsRead) {
     ScratchStore scratch;
     setUp(scratch, "1");
-    scratch.put("QK/MUP%QK 0DU.QK", "old capitals");
-    scratch.put("QK/mup%qk 0dU.qk", "old mixed");
+    scratch.put("QK/NUM.QK", "5");
+    scratch.put("QK/MUP%QK 1DU.QK", "old capitals");
+    scratch.put("QK/mpp%qk 1dP.qk", "old as sign-in asks");
     AccountStore store(scratch.path());
-    store.save("QK/mup%qk 0du.qk", "new");
-    EXPECT_EQ(scratch.entries("QK"), (QStringList{"MUP%QK 0DU.QK", "num.qk"}));
-    EXPECT_EQ(store.readField(Field::UserName, 0), "new");
+    EXPECT_EQ(store.registerUser(someone("a")), "2");
+    EXPECT_EQ(scratch.bytes("QK/NUM.QK"), rtf::write("5"));
+    EXPECT_EQ(scratch.bytes("QK/MUP%QK 1DU.QK"), rtf::write("old capitals"));
+    EXPECT_EQ(scratch.entries("QK").size(), 8);  // the user's five, the counter, two variants
+    AccountStore reader(scratch.path());
+    EXPECT_EQ(reader.loadCounterText(), "2");
+    EXPECT_EQ(reader.readCredentials(1).userName, "usera");
+    EXPECT_EQ(reader.readCredentials(1).password, "pwa");
 }
 
 TEST(AccountStoreFiles, FilesArrivingUnderAnotherCaseAfterTheFirstLookupAreFound) {
@@ -446,7 +455,7 @@ TEST(FoldedDirectoryErrors, ADirectoryThatCannotBeListedIsAnErrorNotAnAbsentEntr
         {"findEntry", notADirectory.findEntry(name).error()},
         {"variants", notADirectory.variants(name).error()},
         {"read", notADirectory.read(name, name).error()},
-        {"replace", notADirectory.replace(name, "x").error()},
+        {"replace", notADirectory.replace(name, name, "x").error()},
     };
     for (const auto& [operation, error] : errors)
         EXPECT_EQ(error, ENOTDIR) << operation;
@@ -468,4 +477,184 @@ TEST(AccountStoreCounter, OneRuleSaysWhatIsAUserCountAndHowADamagedOneIsReported
               "QK/num.qk holds \"" + QString(40, u'x') + "...\", which is not a user count");
     EXPECT_EQ(AccountStore::notAUserCount("a\r\nb"),
               "QK/num.qk holds \"a  b\", which is not a user count");
+}
+
+TEST(AccountStoreRepairs, AMissingCounterIsRebuiltAboveEveryUserOnDisk) {
+    ScratchStore scratch;
+    scratch.put("num.qk", "0");
+    scratch.put("QK/mnp%qk 0dN.qk", "Old");
+    scratch.put("QK/MAP%QK 2DA.QK", "7");  // an interrupted registration's first file
+    AccountStore store(scratch.path());
+    EXPECT_TRUE(store.runFirstRunSetup());
+    EXPECT_EQ(store.loadCounterText(), "3");
+    EXPECT_EQ(store.registerUser(someone("new")), "4");
+    EXPECT_EQ(store.readField(Field::Name, 0), "Old");
+}
+
+namespace {
+
+QString swappedAway;
+
+// Stands for another program swapping the store directory during a write.
+void swapStoreDirectory(const QByteArray&, const QByteArray&) {
+    QDir(swappedAway).rename("QK", "QK.old");
+    QDir(swappedAway).mkdir("QK");
+    storefiles::testhooks::setBeforeRename(nullptr);
+}
+
+[[noreturn]] void dieBeforeRename(const QByteArray&, const QByteArray&) {
+    throw std::runtime_error("killed");
+}
+
+}  // namespace
+
+TEST(AccountStoreLocking, ARegistrationWritesOnlyIntoTheDirectoryItLocked) {
+    ScratchStore scratch;
+    setUp(scratch, "0");
+    swappedAway = scratch.path();
+    storefiles::testhooks::setBeforeRename(&swapStoreDirectory);
+    AccountStore store(scratch.path());
+    const QString error = storeErrorOf([&] { store.registerUser(someone("a")); });
+    storefiles::testhooks::setBeforeRename(nullptr);
+    EXPECT_EQ(error, "<no error>");
+    EXPECT_EQ(scratch.entries("QK"), QStringList{});
+    EXPECT_EQ(scratch.entries("QK.old").size(), 6);
+    EXPECT_EQ(scratch.bytes("QK.old/num.qk"), rtf::write("1"));
+}
+
+TEST(AccountStoreRepairs, TemporariesOfDeadWritesDoNotPileUp) {
+    ScratchStore scratch;
+    setUp(scratch, "0");
+    for (int kill = 0; kill < 3; ++kill) {
+        AccountStore store(scratch.path());
+        storefiles::testhooks::setBeforeRename(&dieBeforeRename);
+        EXPECT_THROW(store.registerUser(someone("dead")), std::runtime_error);
+        storefiles::testhooks::setBeforeRename(nullptr);
+    }
+    EXPECT_EQ(scratch.entries("QK").size(), 2);  // the counter and one dead temporary
+    AccountStore store(scratch.path());
+    EXPECT_EQ(store.registerUser(someone("a")), "1");
+    EXPECT_EQ(scratch.entries("QK").size(), 6);
+
+    // The set-up, under the lock, clears every temporary it finds.
+    scratch.putBytes("QK/.num.qk.tmp-old", "x");
+    scratch.put("num.qk", "0");
+    EXPECT_TRUE(store.runFirstRunSetup());
+    EXPECT_EQ(scratch.entries("QK").size(), 6);
+}
+
+TEST(AccountStoreHostile, SymbolicLinksAreRefusedNotFollowed) {
+    ScratchStore scratch;
+    setUp(scratch, "1");
+    AccountStore writer(scratch.path());
+    scratch.put("outside", "secret elsewhere");
+    ASSERT_EQ(::symlink(QFile::encodeName(scratch.at("outside")).constData(),
+                        QFile::encodeName(scratch.at("QK/mup%qk 0du.qk")).constData()),
+              0);
+    scratch.put("QK/mpp%qk 0dp.qk", "pw");
+    AccountStore store(scratch.path());
+    const QString link = QStringLiteral("a symbolic link, which the game does not follow");
+    EXPECT_EQ(storeErrorOf([&] { store.readCredentials(0); }),
+              "Cannot read QK/mup%qk 0dU.qk: " + link);
+
+    ScratchStore linked;
+    linked.put("num.qk", "1");
+    linked.put("real/num.qk", "0");
+    ASSERT_EQ(::symlink("real", QFile::encodeName(linked.at("QK")).constData()), 0);
+    AccountStore linkedStore(linked.path());
+    EXPECT_EQ(storeErrorOf([&] { linkedStore.loadCounterText(); }),
+              "Cannot read QK/num.qk: " + link);
+    EXPECT_EQ(storeErrorOf([&] { linkedStore.registerUser(someone("a")); }),
+              "Cannot lock QK: " + link);
+    EXPECT_EQ(linked.entries("real"), QStringList{"num.qk"});
+}
+
+TEST(AccountStoreOwnership, FilesWrittenByRootBelongToTheStoreOwner) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can write into another user's store";
+    ScratchStore scratch;
+    setUp(scratch, "0");
+    constexpr uid_t kPlayer = 4242;
+    ASSERT_EQ(::chown(QFile::encodeName(scratch.at("QK")).constData(), kPlayer, kPlayer), 0);
+    AccountStore store(scratch.path());
+    store.registerUser(someone("a"));
+    for (const QString& name : scratch.entries("QK")) {
+        struct stat info;
+        ASSERT_EQ(::stat(QFile::encodeName(scratch.at("QK/" + name)).constData(), &info), 0);
+        EXPECT_EQ(info.st_uid, kPlayer) << name.toStdString();
+    }
+}
+
+TEST(AccountStoreRepairs, ALooseStoreIsMadePrivateAtStart) {
+    ScratchStore scratch;
+    setUp(scratch, "1");
+    scratch.put("QK/mnp%qk 0dN.qk", "Ann");
+    const auto setMode = [&](const QString& relative, mode_t mode) {
+        ::chmod(QFile::encodeName(scratch.at(relative)).constData(), mode);
+    };
+    setMode("QK", 0755);
+    setMode("num.qk", 0644);
+    setMode("QK/num.qk", 0644);
+    setMode("QK/mnp%qk 0dN.qk", 0604);
+    AccountStore store(scratch.path());
+    EXPECT_FALSE(store.isFirstRun());
+    EXPECT_EQ(modeOf(scratch.at("QK")), 0700);
+    for (const char* file : {"num.qk", "QK/num.qk", "QK/mnp%qk 0dN.qk"})
+        EXPECT_EQ(modeOf(scratch.at(file)), 0600) << file;
+}
+
+TEST(AccountStoreRegistration, AValueIsStoredOnlyWhenItCanBeReadBack) {
+    const qsizetype room = rtf::kMaxDocumentSize - rtf::writtenSize(QString());
+    const QString fits(room, u'x');
+    const QString tooLong(room + 1, u'x');
+    ASSERT_EQ(rtf::writtenSize(fits), rtf::kMaxDocumentSize);
+    UserFields justUnder = someone("a");
+    justUnder.password = fits;
+    UserFields justOver = someone("b");
+    justOver.email = tooLong;
+    EXPECT_TRUE(mindlark::fitsInStore(justUnder));
+    EXPECT_FALSE(mindlark::fitsInStore(justOver));
+
+    ScratchStore scratch;
+    setUp(scratch, "0");
+    AccountStore store(scratch.path());
+    EXPECT_EQ(
+        storeErrorOf([&] { store.registerUser(justOver); }),
+        QStringLiteral("Cannot register: a value of %1 characters is too long to be read back")
+            .arg(tooLong.size()));
+    EXPECT_EQ(scratch.entries("QK"), QStringList{"num.qk"});
+    EXPECT_EQ(store.registerUser(justUnder), "1");
+    EXPECT_EQ(AccountStore(scratch.path()).readCredentials(0).password, fits);
+}
+
+TEST(AccountStoreLocking, AWaitForAnotherCopyIsShownThenGivenUpWithNothingWritten) {
+    ScratchStore scratch;
+    setUp(scratch, "0");
+    const int other = ::open(QFile::encodeName(scratch.at("QK")).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);  // another copy, stopped while writing
+    std::int64_t now = 0;
+    QStringList notices;
+    std::function<void()> atEachPause = [] {};
+    AccountStore store(scratch.path());
+    store.setLockWait({[&] { return now; },
+                       [&](int ms) {
+                           now += ms;
+                           atEachPause();
+                       },
+                       2000, 10000, [&](const QString& notice) { notices += notice; }});
+    EXPECT_EQ(storeErrorOf([&] { store.registerUser(someone("a")); }),
+              "Cannot lock QK: another copy of the game is writing the store; nothing was written");
+    EXPECT_EQ(notices, QStringList{mindlark::busyNotice()});
+    EXPECT_GE(now, 10000);
+    EXPECT_EQ(scratch.entries("QK"), QStringList{"num.qk"});
+
+    // The other copy finishes after the notice: the registration goes through.
+    now = 0;
+    atEachPause = [&] {
+        if (now >= 3000)
+            ::flock(other, LOCK_UN);
+    };
+    EXPECT_EQ(store.registerUser(someone("a")), "1");
+    EXPECT_EQ(notices.size(), 2);
+    ::close(other);
 }

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "accounts/storeerror.h"
+#include "rtf/rtf.h"
 #include "storetestsupport.h"
 
 namespace mindlark {
@@ -70,7 +71,7 @@ protected:
     Session session{scratch.path()};
 };
 
-// Which accounts match is findAccount()'s rule, tested with it; the session
+// Which accounts match is signIn()'s rule, tested with it; the session
 // keeps who matched and what the windows then show.
 TEST_F(SessionAccounts, ASignInTakesTheStoredNameAndAgeAFailedOneChangesNothing) {
     struct Attempt {
@@ -129,6 +130,24 @@ TEST_F(SessionAccounts, OpeningTheRegistrationReadsTheCounterAgain) {
     ASSERT_TRUE(QFile::remove(scratch.at("QK/num.qk")));
     EXPECT_EQ(storeErrorOf([&] { session.openRegistration(); }),
               "Cannot read QK/num.qk: " + qt_error_string(ENOENT));
+}
+
+TEST_F(SessionAccounts, AValueTooLongToBeReadBackIsRefusedLikeAnyBadInput) {
+    const QString tooLong(rtf::kMaxDocumentSize, u'x');
+    EXPECT_FALSE(session.registerUser({"Cy", "", "", "cy", tooLong}, tooLong));
+    EXPECT_FALSE(session.isSignedIn());
+    EXPECT_EQ(AccountStore(scratch.path()).loadCounterText(), "3");
+}
+
+TEST_F(SessionAccounts, DamagedAccountsAreSkippedAndNamedOncePerRun) {
+    ASSERT_TRUE(QFile::remove(scratch.at("QK/mpp%qk 0dp.qk")));
+    EXPECT_FALSE(session.signIn("Ann", "Secret"));
+    const QString notice = session.takeDamageNotice();
+    EXPECT_TRUE(notice.endsWith("\n\nCannot read QK/mpp%qk 0dP.qk: " + qt_error_string(ENOENT)))
+        << notice.toStdString();
+    EXPECT_EQ(session.takeDamageNotice(), "");
+    EXPECT_TRUE(session.signIn("ann", "Secret"));
+    EXPECT_EQ(session.takeDamageNotice(), "");
 }
 
 }  // namespace

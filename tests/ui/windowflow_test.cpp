@@ -13,6 +13,10 @@
 #include <optional>
 
 #include <QApplication>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 #include <QFile>
 #include <functional>
 
@@ -46,9 +50,11 @@ public:
     WindowFlow& start() {
         ended.reset();
         failure.clear();
+        notices.clear();
         flow = std::make_unique<WindowFlow>(
             dir.path(), [this](int status) { ended = status; },
-            [this](const QString& message) { failure = message; });
+            [this](const QString& message) { failure = message; },
+            [this](const QString& message) { notices += message; }, lockWait);
         flow->start();
         return *flow;
     }
@@ -94,6 +100,8 @@ public:
     std::unique_ptr<WindowFlow> flow;
     std::optional<int> ended;
     QString failure;
+    QStringList notices;
+    LockWait lockWait;
 };
 
 TEST_F(WindowFlowTest, FirstStartOpensOnlyTheRegistrationWindowAndCloseEndsTheProgram) {
@@ -122,6 +130,53 @@ TEST_F(WindowFlowTest, RegistrationGreetsInTheMainWindowAndLaterStartsAskToSignI
     EXPECT_FALSE(second.registrationWindow().isVisible());
     button(second.signInWindow(), "Command2")->click();
     EXPECT_EQ(ended, 0);
+}
+
+TEST_F(WindowFlowTest, DamagedAccountsAreNamedOncePerStartAndTheOthersStillSignIn) {
+    start();
+    registerUser("Ann", "31", "ann", "pw");
+    registerUser("Bob", "40", "bob", "pw");
+    QFile::resize(dir.filePath("QK/mup%qk 0du.qk"), 3);  // torn: no longer RTF
+    auto& run = start();
+    signIn("bob", "pw");
+    ASSERT_FALSE(ended.has_value()) << failure.toStdString();
+    EXPECT_EQ(run.mainWindow().welcomeCaption(), "Welcome Bob");
+    ASSERT_EQ(notices.size(), 1);
+    EXPECT_TRUE(notices[0].contains("Cannot read QK/mup%qk 0dU.qk: not a valid store file"))
+        << notices[0].toStdString();
+    signIn("ann", "pw");
+    EXPECT_EQ(notices.size(), 1);
+    EXPECT_FALSE(ended.has_value());
+}
+
+TEST_F(WindowFlowTest, WhileAnotherCopyWritesTheStoreTheWaitIsShownAndItsEndWritesNothing) {
+    start();
+    registerUser("Ann", "31", "ann", "pw");
+    const int other = ::open(QFile::encodeName(dir.filePath("QK")).constData(), O_RDONLY);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);  // another copy, stopped while writing
+    std::int64_t now = 0;
+    bool busyShown = false;
+    lockWait = {[&] { return now; },
+                [&](int ms) {
+                    now += ms;
+                    for (QWidget* window : QApplication::topLevelWidgets()) {
+                        busyShown = busyShown ||
+                                    (window->objectName() == "storeBusy" && window->isVisible() &&
+                                     QApplication::overrideCursor() != nullptr);
+                    }
+                },
+                2000,
+                10000,
+                {}};
+    start();
+    button(flow->signInWindow(), "Command3")->click();
+    registerUser("Bob", "40", "bob", "pw");
+    EXPECT_TRUE(busyShown);
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(failure,
+              "Cannot lock QK: another copy of the game is writing the store; nothing was written");
+    EXPECT_EQ(AccountStore(dir.path()).loadCounterText(), "1");
+    ::close(other);
 }
 
 TEST_F(WindowFlowTest, StoreSetUpWithoutUsersOpensTheRegistrationWindowAgain) {
@@ -293,13 +348,14 @@ INSTANTIATE_TEST_SUITE_P(
                      [](WindowFlowTest& t) { QFile::remove(t.dir.filePath("QK/num.qk")); },
                      [](WindowFlowTest& t) { testing::choose(t.flow->mainWindow(), "NewUser"); },
                      "QK/num.qk"},
-        StoreFailure{"SignInWithoutPasswordFile",
-                     [](WindowFlowTest& t) { QFile::remove(t.dir.filePath("QK/mpp%qk 0dp.qk")); },
+        // A damaged account is only skipped; a store without its counter still ends.
+        StoreFailure{"SignInWithoutCounter",
+                     [](WindowFlowTest& t) { QFile::remove(t.dir.filePath("QK/num.qk")); },
                      [](WindowFlowTest& t) {
                          testing::choose(t.flow->mainWindow(), "SignIn");
                          t.signIn("ann", "pw");
                      },
-                     "QK/mpp%qk 0dP.qk"}),
+                     "QK/num.qk"}),
     [](const ::testing::TestParamInfo<StoreFailure>& info) { return info.param.what; });
 
 }  // namespace
