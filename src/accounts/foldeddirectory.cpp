@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
@@ -31,12 +32,43 @@ bool FoldedDirectory::exists(const QString& name) const {
     return ::lstat(encodedPath(name).constData(), &info) == 0;
 }
 
+FoldedDirectory::~FoldedDirectory() {
+    if (descriptor_ >= 0)
+        ::close(descriptor_);
+}
+
+Outcome<QByteArray> FoldedDirectory::readName(const QString& name) {
+    // A sign-in reads every file of the store: names are opened relative to the
+    // directory, held open, and name and bytes go into buffers this object keeps.
+    if (descriptor_ < 0)
+        descriptor_ = ::open(path_.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    const bool relative = descriptor_ >= 0;
+    nameBuffer_.resize(0);
+    if (!relative)
+        nameBuffer_.append(path_).append('/');
+    const qsizetype start = nameBuffer_.size();
+    for (const QChar c : name) {
+        if (c.unicode() >= 0x80) {
+            nameBuffer_.resize(start);
+            nameBuffer_.append(QFile::encodeName(name));
+            break;
+        }
+        nameBuffer_.append(char(c.unicode()));
+    }
+    if (Outcome<> read = storefiles::readFileInto(relative ? descriptor_ : AT_FDCWD,
+                                                  nameBuffer_.constData(), readBuffer_);
+        !read.ok()) {
+        return read.failure();
+    }
+    return readBuffer_;
+}
+
 Outcome<QByteArray> FoldedDirectory::read(const QString& canonical, const QString& asked) {
-    Outcome<QByteArray> outcome = storefiles::readFile(encodedPath(canonical));
+    Outcome<QByteArray> outcome = readName(canonical);
     if (outcome.error() != ENOENT)
         return outcome;
     if (asked != canonical) {
-        outcome = storefiles::readFile(encodedPath(asked));
+        outcome = readName(asked);
         if (outcome.error() != ENOENT)
             return outcome;
     }

@@ -24,6 +24,9 @@ class FoldedDirectory {
 public:
     // The directory at the encoded path `path` (no trailing slash needed).
     explicit FoldedDirectory(QByteArray path);
+    ~FoldedDirectory();
+    FoldedDirectory(const FoldedDirectory&) = delete;
+    FoldedDirectory& operator=(const FoldedDirectory&) = delete;
 
     // The encoded path given at construction.
     const QByteArray& path() const { return path_; }
@@ -72,8 +75,13 @@ private:
     void rememberStamp();
     bool exists(const QString& name) const;
     QByteArray encodedPath(const QString& name) const;
+    // Reads the file called exactly `name`; the bytes share readBuffer_.
+    Outcome<QByteArray> readName(const QString& name);
 
     QByteArray path_;
+    int descriptor_ = -1;    // the directory, opened on the first read
+    QByteArray nameBuffer_;  // the last name read, kept for its allocation
+    QByteArray readBuffer_;  // the last file read, likewise
     bool scanned_ = false;
     QHash<QString, QStringList> index_;  // folded name -> names on disk, sorted
     struct timespec stamp_ = {};         // the directory's mtime when the index was current

@@ -8,6 +8,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 
@@ -16,6 +17,9 @@ namespace mindlark::storefiles {
 namespace {
 
 std::atomic<testhooks::BeforeRename> beforeRenameHook{nullptr};
+
+// Real store files hold a few hundred bytes: one read of this size takes them whole.
+constexpr qsizetype kFirstReadSize = 4096;
 
 // Marks every temporary: a leading dot, then the final name, then this and a random tag.
 constexpr char kTemporaryTag[] = ".tmp-";
@@ -76,17 +80,32 @@ QByteArray randomTag() {
 
 }  // namespace
 
-Outcome<QByteArray> readFile(const QByteArray& path) {
+Outcome<> readFileInto(int directory, const char* name, QByteArray& into) {
     // O_NONBLOCK: opening a FIFO must not wait for a writer, nor reading a device
     // for input. There is no fstat() here: a sign-in reads every file of the store,
     // and one more system call per file would cost a fifth of its time.
-    FileDescriptor fd(openRetrying(path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    int opened;
+    do {
+        opened = ::openat(directory, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    } while (opened < 0 && errno == EINTR);
+    FileDescriptor fd(opened);
     if (fd.get() < 0)
         return Failure::ofErrno(errno);
-    QByteArray data;
-    char buffer[4096];
+    // Emptied, not freed: a scan reads every file into the same allocation.
+    into.resize(0);
+    if (into.capacity() < kFirstReadSize)
+        into.reserve(kFirstReadSize);
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (into.size() == into.capacity()) {
+            if (into.size() > kMaxFileSize)
+                return Failure{EFBIG, QStringLiteral("larger than any store file")};
+            into.reserve(std::min(2 * into.capacity(), kMaxFileSize + 1));
+        }
+        const qsizetype filled = into.size();
+        into.resize(into.capacity());
+        const ssize_t wanted = into.size() - filled;
+        const ssize_t n = ::read(fd.get(), into.data() + filled, size_t(wanted));
+        into.resize(filled + std::max<ssize_t>(n, 0));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -94,23 +113,31 @@ Outcome<QByteArray> readFile(const QByteArray& path) {
                 return Failure{EAGAIN, QStringLiteral("not a regular file")};
             return Failure::ofErrno(errno);
         }
-        if (n == 0)
+        // A regular file gives less than asked for only at its end, so a whole
+        // store file takes one read, not two.
+        if (n < wanted)
             break;
-        if (data.size() + n > kMaxFileSize)
-            return Failure{EFBIG, QStringLiteral("larger than any store file")};
-        data.append(buffer, n);
     }
-    if (data.isEmpty()) {
+    if (into.size() > kMaxFileSize)
+        return Failure{EFBIG, QStringLiteral("larger than any store file")};
+    if (into.isEmpty()) {
         // Only now is it worth asking what was opened: a FIFO without a writer
         // reads as empty too.
         struct stat info;
         if (::fstat(fd.get(), &info) == 0 && !S_ISREG(info.st_mode))
             return Failure{EINVAL, QStringLiteral("not a regular file")};
     }
+    return {};
+}
+
+Outcome<QByteArray> readFile(const QByteArray& path) {
+    QByteArray data;
+    if (Outcome<> read = readFileInto(AT_FDCWD, path.constData(), data); !read.ok())
+        return read.failure();
     return data;
 }
 
-Outcome<QString> documentText(const QByteArray& bytes) {
+Outcome<QString> documentText(QByteArrayView bytes) {
     rtf::ReadResult document = rtf::read(bytes);
     if (!document.ok)
         return Failure{0, QStringLiteral("not a valid store file (%1)").arg(document.error)};

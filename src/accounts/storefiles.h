@@ -18,10 +18,13 @@ inline constexpr qint64 kMaxFileSize = 1 << 20;
 // Reads the regular file at `path` whole. Never blocks on a FIFO or device and
 // refuses files larger than kMaxFileSize, so a hostile store cannot hang the program.
 Outcome<QByteArray> readFile(const QByteArray& path);
+// The same for the file `name` relative to the directory descriptor `directory`
+// (AT_FDCWD: a path), into `into`, whose allocation is kept from read to read.
+Outcome<> readFileInto(int directory, const char* name, QByteArray& into);
 
 // The plain text of a store file's bytes; a failure (errno 0) saying "not a valid
 // store file (...)" when they are no RTF document.
-Outcome<QString> documentText(const QByteArray& bytes);
+Outcome<QString> documentText(QByteArrayView bytes);
 
 // Replaces `directory`/`name` by a file holding `data`, atomically: a temporary
 // file in the same directory (0600, O_EXCL) is written, flushed and renamed over
