@@ -1,6 +1,6 @@
 // registeronce DIR: what a fresh game process does on the store to register one
-// user: the start-up check of the marker and the counter, then "Add User".
-#include "accounts/accountstore.h"
+// user, without its windows: the start-up, then "Add User".
+#include "session/session.h"
 
 #include <QFile>
 
@@ -11,11 +11,11 @@ int main(int argc, char** argv) {
         std::fputs("usage: registeronce DIR\n", stderr);
         return 2;
     }
-    mindlark::AccountStore store(QFile::decodeName(argv[1]));
-    store.runFirstRunSetup();
-    store.loadUserCount();
-    store.registerUser({QStringLiteral("New Player"), QStringLiteral("30"),
-                        QStringLiteral("new@example.org"), QStringLiteral("newcomer"),
-                        QStringLiteral("secret")});
-    return 0;
+    mindlark::Session session(QFile::decodeName(argv[1]));
+    session.start({});
+    const bool accepted = session.registerUser(
+        {QStringLiteral("New Player"), QStringLiteral("30"), QStringLiteral("new@example.org"),
+         QStringLiteral("newcomer"), QStringLiteral("secret")},
+        QStringLiteral("secret"));
+    return accepted ? 0 : 1;
 }
