@@ -33,6 +33,12 @@ using Command = std::vector<std::string>;
 struct Sample {
     double seconds = 0;
     double peakMiB = 0;
+    double cpuSeconds = 0;  // user and system time: what other load cannot inflate
+};
+
+struct Usage {
+    double peakMiB = 0;
+    double cpuSeconds = 0;
 };
 
 [[noreturn]] void fail(const std::string& what) {
@@ -61,7 +67,7 @@ pid_t spawn(const Command& command, const fs::path& directory) {
 }
 
 // Waits for `child`; fails unless it exited with one of the `allowed` statuses.
-double reap(pid_t child, const Command& command, bool killed = false) {
+Usage reap(pid_t child, const Command& command, bool killed = false) {
     int status = 0;
     rusage usage{};
     if (wait4(child, &status, 0, &usage) != child)
@@ -69,14 +75,18 @@ double reap(pid_t child, const Command& command, bool killed = false) {
     const bool fine = killed ? true : (WIFEXITED(status) && WEXITSTATUS(status) == 0);
     if (!fine)
         fail(command[0] + " failed with status " + std::to_string(status));
-    return double(usage.ru_maxrss) / 1024.0;
+    const auto seconds = [](const timeval& t) {
+        return double(t.tv_sec) + double(t.tv_usec) / 1e6;
+    };
+    return {double(usage.ru_maxrss) / 1024.0, seconds(usage.ru_utime) + seconds(usage.ru_stime)};
 }
 
 Sample runToEnd(const Command& command, const fs::path& directory) {
     const auto start = Clock::now();
     const pid_t child = spawn(command, directory);
-    const double peak = reap(child, command);
-    return {std::chrono::duration<double>(Clock::now() - start).count(), peak};
+    const Usage usage = reap(child, command);
+    return {std::chrono::duration<double>(Clock::now() - start).count(), usage.peakMiB,
+            usage.cpuSeconds};
 }
 
 // From exec to the first top-level window the child maps, then the child is ended.
@@ -106,10 +116,10 @@ Sample runToFirstWindow(Display* display, const Command& command, const fs::path
         }
     }
     kill(child, SIGTERM);
-    const double peak = reap(child, command, true);
+    const Usage usage = reap(child, command, true);
     XSelectInput(display, root, NoEventMask);
     XSync(display, True);
-    return {seconds, peak};
+    return {seconds, usage.peakMiB, usage.cpuSeconds};
 }
 
 double median(std::vector<double> values) {
@@ -124,19 +134,25 @@ void compare(const std::string& label, int pairs, const std::function<Sample()>&
              const std::function<Sample()>& baseline) {
     subject();
     baseline();
-    std::vector<double> subjectTimes, baselineTimes, subjectPeaks, baselinePeaks;
+    std::vector<double> subjectTimes, baselineTimes, subjectPeaks, baselinePeaks, subjectCpu,
+        baselineCpu;
     for (int i = 0; i < pairs; ++i) {
         for (int turn = 0; turn < 2; ++turn) {
             const bool subjectNow = (turn == 0) == (i % 2 == 0);
             const Sample sample = subjectNow ? subject() : baseline();
             (subjectNow ? subjectTimes : baselineTimes).push_back(sample.seconds);
             (subjectNow ? subjectPeaks : baselinePeaks).push_back(sample.peakMiB);
+            (subjectNow ? subjectCpu : baselineCpu).push_back(sample.cpuSeconds);
         }
     }
     const double time = median(subjectTimes), baseTime = median(baselineTimes);
     const double peak = median(subjectPeaks), basePeak = median(baselinePeaks);
-    std::printf("%-34s %9.4f s %9.4f s  x%.2f   peak %7.1f MiB %7.1f MiB  x%.2f\n", label.c_str(),
-                time, baseTime, time / baseTime, peak, basePeak, peak / basePeak);
+    const double cpu = median(subjectCpu), baseCpu = median(baselineCpu);
+    std::printf(
+        "%-44s %8.4f s %8.4f s x%.2f | cpu %8.4f s %8.4f s x%.2f | peak %6.1f MiB "
+        "%6.1f MiB x%.2f\n",
+        label.c_str(), time, baseTime, time / baseTime, cpu, baseCpu, cpu / baseCpu, peak, basePeak,
+        peak / basePeak);
     std::fflush(stdout);
 }
 
@@ -174,8 +190,8 @@ int main(int argc, char** argv) {
         fail("cannot make a scratch directory");
     const fs::path scratch = pattern;
 
-    std::printf("%-34s %11s %11s  %5s   %-14s %-11s %s\n", "case (medians)", "subject", "baseline",
-                "ratio", "subject peak", "baseline", "ratio");
+    std::printf("%-44s %-27s | %-31s | %s\n", "case (medians: subject, baseline, ratio)", "wall",
+                "cpu (user + system)", "peak memory");
     if (wanted("signin")) {
         for (const long users : {10'000L, 100'000L}) {
             const fs::path store = makeStore(programs, scratch, users);
@@ -221,6 +237,12 @@ int main(int argc, char** argv) {
                 "start to first window vs bare Qt", 15,
                 [&] { return runToFirstWindow(display, {programs.game}, store); },
                 [&] { return runToFirstWindow(display, {programs.bareWindow}, store); });
+            compare(
+                "start to first window vs one-caption form", 15,
+                [&] { return runToFirstWindow(display, {programs.game}, store); },
+                [&] {
+                    return runToFirstWindow(display, {programs.bareWindow, "--form"}, store);
+                });
             XCloseDisplay(display);
         }
     }
