@@ -10,6 +10,7 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <utility>
 
 namespace mindlark {
 
@@ -25,6 +26,20 @@ FoldedDirectory::FoldedDirectory(QByteArray path) : path_(std::move(path)) {}
 
 FoldedDirectory::FoldedDirectory(QByteArray path, int descriptor)
     : path_(std::move(path)), descriptor_(descriptor) {}
+
+FoldedDirectory::FoldedDirectory(FoldedDirectory&& other) noexcept
+    : path_(std::move(other.path_)),
+      descriptor_(other.descriptor_),
+      readDescriptor_(std::exchange(other.readDescriptor_, -1)),
+      scanned_(other.scanned_),
+      index_(std::move(other.index_)),
+      stamp_(other.stamp_),
+      inode_(other.inode_) {}
+
+FoldedDirectory::~FoldedDirectory() {
+    if (readDescriptor_ >= 0)
+        ::close(readDescriptor_);
+}
 
 void FoldedDirectory::takeIndexFrom(const FoldedDirectory& other) {
     struct stat info;
@@ -60,12 +75,41 @@ bool FoldedDirectory::exists(const QString& name) const {
     return statEntry(name, info) == 0;
 }
 
+Outcome<QByteArray> FoldedDirectory::readName(const QString& name) {
+    // A sign-in reads every file of the store: names are opened relative to the
+    // directory, held open, and name and bytes go into buffers this object keeps.
+    int directory = descriptor_;
+    if (directory < 0) {
+        if (readDescriptor_ < 0)
+            readDescriptor_ = ::open(path_.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+        directory = readDescriptor_;
+    }
+    nameBuffer_.resize(0);
+    if (directory < 0)
+        nameBuffer_.append(path_).append('/');
+    const qsizetype start = nameBuffer_.size();
+    for (const QChar c : name) {
+        if (c.unicode() >= 0x80) {
+            nameBuffer_.resize(start);
+            nameBuffer_.append(QFile::encodeName(name));
+            break;
+        }
+        nameBuffer_.append(char(c.unicode()));
+    }
+    if (Outcome<> read = storefiles::readFileInto(directory >= 0 ? directory : AT_FDCWD,
+                                                  nameBuffer_.constData(), readBuffer_);
+        !read.ok()) {
+        return read.failure();
+    }
+    return readBuffer_;
+}
+
 Outcome<QByteArray> FoldedDirectory::read(const QString& canonical, const QString& asked) {
-    Outcome<QByteArray> outcome = storefiles::readFileAt(base(), encodedPath(canonical));
+    Outcome<QByteArray> outcome = readName(canonical);
     if (outcome.error() != ENOENT)
         return outcome;
     if (asked != canonical) {
-        outcome = storefiles::readFileAt(base(), encodedPath(asked));
+        outcome = readName(asked);
         if (outcome.error() != ENOENT)
             return outcome;
     }
@@ -80,7 +124,7 @@ Outcome<QByteArray> FoldedDirectory::read(const QString& canonical, const QStrin
         for (const QString& name : index_.value(key)) {
             if (name == canonical || name == asked)
                 continue;
-            outcome = storefiles::readFileAt(base(), encodedPath(name));
+            outcome = readName(name);
             if (outcome.error() != ENOENT)
                 return outcome;
         }

@@ -29,6 +29,10 @@ public:
     // The open directory `descriptor` (not owned), which every operation goes
     // through, whatever `path` names meanwhile; `path` is only for messages.
     FoldedDirectory(QByteArray path, int descriptor);
+    FoldedDirectory(FoldedDirectory&& other) noexcept;
+    ~FoldedDirectory();
+    FoldedDirectory(const FoldedDirectory&) = delete;
+    FoldedDirectory& operator=(const FoldedDirectory&) = delete;
 
     // Starts from the index `other` has built, when both name the same directory,
     // so spellings a read has already found need no listing here.
@@ -85,9 +89,14 @@ private:
     // What `name` is passed as to the *at() calls, and the directory they start from.
     QByteArray encodedPath(const QString& name) const;
     int base() const;
+    // Reads the file called exactly `name`; the bytes share readBuffer_.
+    Outcome<QByteArray> readName(const QString& name);
 
     QByteArray path_;
     int descriptor_ = -1;
+    int readDescriptor_ = -1;  // without descriptor_: the directory, opened for reads
+    QByteArray nameBuffer_;    // the last name read, kept for its allocation
+    QByteArray readBuffer_;    // the last file read, likewise
     bool scanned_ = false;
     QHash<QString, QStringList> index_;  // folded name -> names on disk, sorted
     struct timespec stamp_ = {};         // the directory's mtime when the index was current

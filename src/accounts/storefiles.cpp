@@ -6,12 +6,16 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 
 namespace mindlark::storefiles {
 
 namespace {
+
+// Real store files hold a few hundred bytes: one read of this size takes them whole.
+constexpr qsizetype kFirstReadSize = 4096;
 
 std::atomic<testhooks::BeforeRename> beforeRenameHook{nullptr};
 
@@ -71,13 +75,19 @@ Outcome<QByteArray> readFile(const QByteArray& path) {
 }
 
 Outcome<QByteArray> readFileAt(int directory, const QByteArray& name) {
+    QByteArray data;
+    if (Outcome<> read = readFileInto(directory, name.constData(), data); !read.ok())
+        return read.failure();
+    return data;
+}
+
+Outcome<> readFileInto(int directory, const char* name, QByteArray& into) {
     // O_NONBLOCK: opening a FIFO must not wait for a writer, nor reading a device
     // for input. There is no fstat() here: a sign-in reads every file of the store,
     // and one more system call per file would cost a fifth of its time.
     int fdNumber;
     do {
-        fdNumber =
-            ::openat(directory, name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        fdNumber = ::openat(directory, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     } while (fdNumber < 0 && errno == EINTR);
     if (fdNumber < 0) {
         if (errno == ELOOP)
@@ -85,10 +95,21 @@ Outcome<QByteArray> readFileAt(int directory, const QByteArray& name) {
         return Failure::ofErrno(errno);
     }
     FileDescriptor fd(fdNumber);
-    QByteArray data;
-    char buffer[4096];
+    // Emptied, not freed: a scan reads every file into the same allocation.
+    into.resize(0);
+    if (into.capacity() < kFirstReadSize)
+        into.reserve(kFirstReadSize);
     for (;;) {
-        const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+        if (into.size() == into.capacity()) {
+            if (into.size() > rtf::kMaxDocumentSize)
+                return Failure{EFBIG, QStringLiteral("larger than any store file")};
+            into.reserve(std::min(2 * into.capacity(), rtf::kMaxDocumentSize + 1));
+        }
+        const qsizetype filled = into.size();
+        into.resize(into.capacity());
+        const ssize_t wanted = into.size() - filled;
+        const ssize_t n = ::read(fd.get(), into.data() + filled, size_t(wanted));
+        into.resize(filled + std::max<ssize_t>(n, 0));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -96,23 +117,24 @@ Outcome<QByteArray> readFileAt(int directory, const QByteArray& name) {
                 return Failure{EAGAIN, QStringLiteral("not a regular file")};
             return Failure::ofErrno(errno);
         }
-        if (n == 0)
+        // A regular file gives less than asked for only at its end, so a whole
+        // store file takes one read, not two.
+        if (n < wanted)
             break;
-        if (data.size() + n > rtf::kMaxDocumentSize)
-            return Failure{EFBIG, QStringLiteral("larger than any store file")};
-        data.append(buffer, n);
     }
-    if (data.isEmpty()) {
+    if (into.size() > rtf::kMaxDocumentSize)
+        return Failure{EFBIG, QStringLiteral("larger than any store file")};
+    if (into.isEmpty()) {
         // Only now is it worth asking what was opened: a FIFO without a writer
         // reads as empty too.
         struct stat info;
         if (::fstat(fd.get(), &info) == 0 && !S_ISREG(info.st_mode))
             return Failure{EINVAL, QStringLiteral("not a regular file")};
     }
-    return data;
+    return {};
 }
 
-Outcome<QString> documentText(const QByteArray& bytes) {
+Outcome<QString> documentText(QByteArrayView bytes) {
     rtf::ReadResult document = rtf::read(bytes);
     if (!document.ok)
         return Failure{0, QStringLiteral("not a valid store file (%1)").arg(document.error)};

@@ -22,10 +22,12 @@ inline constexpr char16_t kLinkReason[] = u"a symbolic link, which the game does
 Outcome<QByteArray> readFile(const QByteArray& path);
 // readFile() of `name` relative to the open directory `directory`.
 Outcome<QByteArray> readFileAt(int directory, const QByteArray& name);
+// The same into `into`, whose allocation is kept from one read to the next.
+Outcome<> readFileInto(int directory, const char* name, QByteArray& into);
 
 // The plain text of a store file's bytes; a failure (errno 0) saying "not a valid
 // store file (...)" when they are no RTF document.
-Outcome<QString> documentText(const QByteArray& bytes);
+Outcome<QString> documentText(QByteArrayView bytes);
 
 // Replaces `name` in the open directory `directory` by a file holding `data`,
 // atomically: a temporary in the same directory (0600, O_EXCL, owned by the

@@ -7,10 +7,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("mindlark"));
-    QIcon icon;
-    for (int size : {16, 32, 48})
-        icon.addFile(QStringLiteral(":/icons/mindlark-%1.png").arg(size));
-    QApplication::setWindowIcon(icon);
+    QApplication::setWindowIcon(mindlark::gameIcon());
     // The store lives below the directory the game was started in.
     mindlark::WindowFlow flow(QDir::currentPath());
     flow.start();

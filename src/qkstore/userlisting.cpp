@@ -57,8 +57,24 @@ UserListing listUsers(const QString& workingDirectory) {
         listing.errors += error.message();
         return listing;
     }
-    // The listing of the directory says which users have files, so a counter far
-    // beyond them costs nothing.
+    listing.lines += QStringLiteral("number\tname\tage\te-mail\tuser name");
+    // A sound store is read user by user under the names the game writes, with no
+    // listing. From the first user whose files do not all read, the listing of
+    // the directory says which users have files, so a gap or a counter far beyond
+    // the users costs nothing and every fault is reported as found.
+    std::int64_t next = 0;
+    for (; next < count; ++next) {
+        QStringList cells{QString::number(next)};
+        try {
+            for (const Field field : kShownFields)
+                cells += tableCell(store.readField(field, next));
+        } catch (const StoreError&) {
+            break;
+        }
+        listing.lines += cells.join(u'\t');
+    }
+    if (next == count)
+        return listing;
     StoreInspector inspector(workingDirectory);
     const Outcome<StoreInventory> inventory = inspector.inventory();
     if (!inventory.ok()) {
@@ -67,9 +83,9 @@ UserListing listUsers(const QString& workingDirectory) {
                 .arg(StoreInspector::storeDirectoryName(), inventory.failure().reason);
         return listing;
     }
-    listing.lines += QStringLiteral("number\tname\tage\te-mail\tuser name");
-    std::int64_t next = 0;
     for (const auto& [user, files] : inventory.value().users()) {
+        if (user < next)
+            continue;
         if (user >= count)
             break;
         reportGap(listing, next, user - 1);

@@ -1,8 +1,11 @@
 #include "ui/accounts/formcontrols.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
+#include <QPointer>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <limits>
 
@@ -26,11 +29,37 @@ QLineEdit* makeTextBox(QWidget* parent, const QString& name, const QRect& place)
     return box;
 }
 
+namespace {
+
+// Styles mask passwords with a bullet by default; these windows have always shown
+// "*". A proxy of the application's style says so, where a style sheet would
+// bring the whole style-sheet engine into the first window's start.
+class StarMaskStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_LineEdit_PasswordCharacter)
+            return '*';
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// One instance for every password box, gone with the application.
+QStyle* starMaskStyle() {
+    static QPointer<QStyle> style;
+    if (!style) {
+        style = new StarMaskStyle;
+        style->setParent(QCoreApplication::instance());
+    }
+    return style;
+}
+
+}  // namespace
+
 QLineEdit* makePasswordBox(QWidget* parent, const QString& name, const QRect& place) {
     QLineEdit* box = makeTextBox(parent, name, place);
     box->setEchoMode(QLineEdit::Password);
-    // Styles mask with a bullet by default; these windows have always shown "*".
-    box->setStyleSheet(QStringLiteral("lineedit-password-character: %1").arg(int('*')));
+    box->setStyle(starMaskStyle());
     return box;
 }
 
