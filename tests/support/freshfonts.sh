@@ -1,14 +1,13 @@
 #!/usr/bin/env bash
 # Sets up DIR/fonts.conf, a fontconfig configuration that sees only the fonts a
-# fresh machine has: those the install lists name, and DejaVu, which fontconfig
-# itself brings. Tests run under it render as a new player's machine does,
+# fresh machine has: those the install lists name. Tests run under it render as a new player's machine does,
 # whatever else the developer's machine has installed.
 #   freshfonts.sh DIR
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 out=$1
 
-mapfile -t packages < <( (cat "$root"/tools/*packages*.txt | grep -E '^fonts-'; echo fonts-dejavu-core) | sort -u)
+mapfile -t packages < <(cat "$root"/tools/*packages*.txt | grep -E '^fonts-' | sort -u)
 rm -rf "$out/fonts"
 mkdir -p "$out/fonts" "$out/cache"
 for pkg in "${packages[@]}"; do
