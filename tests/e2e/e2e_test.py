@@ -159,7 +159,14 @@ class Game:
         else:
             self.process = subprocess.Popen([PROGRAM], cwd=directory)
         STARTED.append(self.process)
-        self.app = wait_for("the game on the accessibility bus", application)
+        self.app = wait_for("the game on the accessibility bus", self.running_application)
+
+    def running_application(self):
+        # A game that could not start says so at once, not after the timeout.
+        status = self.process.poll()
+        if status is not None:
+            fail("the game ended with status %d before its first window" % status)
+        return application()
 
     def window(self, caption):
         return wait_for('the window "%s"' % caption, lambda: window(self.app, caption))

@@ -10,8 +10,17 @@ here=$(cd "$(dirname "$0")" && pwd)
 runtime=$(mktemp -d "${TMPDIR:-/tmp}/mindlark-e2e-runtime.XXXXXX")
 xvfb=
 finish() {
-  if [ -n "$xvfb" ]; then kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null; fi
+  local status=$?
+  if [ -n "$xvfb" ]; then
+    # A failure may come from the server rather than the game: say how it fared.
+    if [ "$status" -ne 0 ]; then
+      kill -0 "$xvfb" 2>/dev/null || echo "run-e2e: Xvfb had ended" >&2
+      sed 's/^/Xvfb: /' "$runtime/xvfb.log" >&2
+    fi
+    kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+  fi
   rm -rf "$runtime"
+  exit "$status"
 }
 trap finish EXIT
 # Xvfb picks a display number that no server uses. xvfb-run -a looks only for
@@ -26,6 +35,12 @@ for _ in $(seq 100); do
 done
 [ -s "$runtime/display" ] || { echo "run-e2e: Xvfb did not start" >&2; exit 1; }
 export DISPLAY=:$(cat "$runtime/display")
+# The game must find a server that takes clients, not just a display number.
+for _ in $(seq 100); do
+  xdotool getdisplaygeometry >/dev/null 2>&1 && break
+  sleep 0.1
+done
+xdotool getdisplaygeometry >/dev/null || { echo "run-e2e: no client can reach $DISPLAY" >&2; exit 1; }
 export XDG_RUNTIME_DIR=$runtime
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 export QT_QPA_PLATFORM=xcb
