@@ -120,7 +120,7 @@ QString readExactly(const QByteArray& path) {
 // One sign-in attempt through the store; returns the matched user number.
 std::int64_t signInThroughTheStore(const AccountStore& store, const QString& userName,
                                    const QString& password) {
-    const auto match = mindlark::findAccount(store, userName, password);
+    const auto match = mindlark::signIn(store, userName, password).match;
     return match ? match->user : -1;
 }
 
