@@ -37,12 +37,19 @@ QFont condensedToFit(QFont font, const QString& text, int width) {
     const qreal natural = QFontMetricsF(font).horizontalAdvance(text);
     if (natural <= width || natural <= 0)
         return font;
-    // Hinting rounds the narrowed advances, so the first guess may miss by a pixel.
+    // Every stretch is a font of its own, and loading one is what a caption costs
+    // at start, so the search scales each guess by how far the last one missed
+    // rather than stepping a percent at a time. Hinting makes narrowed advances
+    // run a little wider than the proportion, hence more than one guess.
     int stretch = std::max(kNarrowestStretch, static_cast<int>(100.0 * width / natural));
-    font.setStretch(stretch);
-    while (stretch > kNarrowestStretch && QFontMetricsF(font).horizontalAdvance(text) > width)
-        font.setStretch(--stretch);
-    return font;
+    for (;;) {
+        font.setStretch(stretch);
+        const qreal advance = QFontMetricsF(font).horizontalAdvance(text);
+        if (advance <= width || stretch == kNarrowestStretch)
+            return font;
+        const int scaled = static_cast<int>(stretch * width / advance);
+        stretch = std::max(kNarrowestStretch, std::min(scaled, stretch - 1));
+    }
 }
 
 }  // namespace mindlark
