@@ -55,7 +55,8 @@ void WindowFlow::start() {
         // a first run its elapsed counter runs from then; on later runs the
         // greeting creates it.
         const bool nobodyRegistered = session_.start([this] { mainWindow(); });
-        registrationWindow();
+        // The registration window holds nothing the start-up reads or writes, so
+        // it is built when it is first shown and does not delay the first window.
         if (nobodyRegistered) {
             registrationWindow().show();
         } else {

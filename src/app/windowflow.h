@@ -21,9 +21,9 @@ class SignInWindow;
 // one Session. Each window is created on first use, hidden until something shows
 // it, and never destroyed before the program ends: the sign-in window at start,
 // the main window when the first run's set-up begins or at the first greeting,
-// the registration window right after the start-up reads the store. Windows
-// report presses as signals; every handler here that touches the store shows a
-// store failure and ends the program with status 1, so nothing throws into Qt.
+// the registration window when it is first shown. Windows report presses as
+// signals; every handler here that touches the store shows a store failure and
+// ends the program with status 1, so nothing throws into Qt.
 class WindowFlow : public QObject {
     Q_OBJECT
 
