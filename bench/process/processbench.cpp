@@ -4,6 +4,8 @@
 //   processbench [signin] [list] [start] [register]   (default: all four)
 // "start" needs an X server ($DISPLAY): it times the game from exec to the mapping
 // of its first window, and a bare Qt window the same way, with peak memory.
+// PROCESSBENCH_GAME names another build of the game to time in its place, so that
+// two versions can be set against the same baselines.
 #include <X11/Xlib.h>
 
 #include <fcntl.h>
@@ -156,8 +158,13 @@ void compare(const std::string& label, int pairs, const std::function<Sample()>&
     std::fflush(stdout);
 }
 
+std::string gameProgram() {
+    const char* other = std::getenv("PROCESSBENCH_GAME");
+    return other && *other ? other : MINDLARK_PATH;
+}
+
 struct Programs {
-    std::string game = MINDLARK_PATH;
+    std::string game = gameProgram();
     std::string qkstore = QKSTORE_PATH;
     std::string exactReads = EXACTREADS_PATH;
     std::string signInOnce = SIGNINONCE_PATH;
@@ -234,11 +241,11 @@ int main(int argc, char** argv) {
         } else {
             const fs::path store = makeStore(programs, scratch, 10);
             compare(
-                "start to first window vs bare Qt", 15,
+                "start to first window vs Qt window, no text", 15,
                 [&] { return runToFirstWindow(display, {programs.game}, store); },
                 [&] { return runToFirstWindow(display, {programs.bareWindow}, store); });
             compare(
-                "start to first window vs one-caption form", 15,
+                "start to first window vs Qt window with text", 15,
                 [&] { return runToFirstWindow(display, {programs.game}, store); },
                 [&] {
                     return runToFirstWindow(display, {programs.bareWindow, "--form"}, store);
