@@ -17,7 +17,7 @@ finish() {
       kill -0 "$xvfb" 2>/dev/null || echo "run-e2e: Xvfb had ended" >&2
       sed 's/^/Xvfb: /' "$runtime/xvfb.log" >&2
     fi
-    kill "$xvfb" 2>/dev/null && wait "$xvfb" 2>/dev/null
+    { kill "$xvfb" && wait "$xvfb"; } 2>/dev/null || true
   fi
   rm -rf "$runtime"
   exit "$status"
@@ -25,8 +25,11 @@ finish() {
 trap finish EXIT
 # Xvfb picks a display number that no server uses. xvfb-run -a looks only for
 # lock files in /tmp, and so, inside a chroot or a container, takes one that a
-# server outside holds through its abstract socket.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$runtime/display" 2>"$runtime/xvfb.log" &
+# server outside holds through its abstract socket. Without -noreset the server
+# resets whenever its last client leaves (the probe below, the accessibility bus
+# launcher), and a client that connects during a reset is turned away: the game
+# failed to start in a third of the runs on a fresh system.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$runtime/display" 2>"$runtime/xvfb.log" &
 xvfb=$!
 for _ in $(seq 100); do
   [ -s "$runtime/display" ] && break
