@@ -4,8 +4,11 @@
 
 #include <QRandomGenerator>
 
+#include "rtftestvalues.h"
+
 using mindlark::rtf::read;
 using mindlark::rtf::write;
+using mindlark::rtftest::units;
 
 namespace {
 
@@ -78,32 +81,8 @@ TEST(RtfRoundTrip, KeepsEveryKindOfCharacter) {
 TEST(RtfRoundTrip, RandomMixturesComeBackExactly) {
     // A fixed seed keeps any failure repeatable.
     QRandomGenerator rng(20240611);
-    const QString pieces[] = {
-        QStringLiteral(" "),
-        QStringLiteral("\r\n"),
-        QStringLiteral("\r"),
-        QStringLiteral("\n"),
-        QStringLiteral("\t"),
-        QStringLiteral("\\"),
-        QStringLiteral("{"),
-        QStringLiteral("}"),
-        QStringLiteral("?"),
-        QStringLiteral("0"),
-        QStringLiteral("a"),
-        QStringLiteral("Z"),
-        QStringLiteral("par"),
-        QStringLiteral("\\u12?"),
-        QString::fromUtf8("\u0627\u0644\u0639\u0631\u0628\u064A\u0629"),
-        QString::fromUtf8("\U0001F600"),
-        QString::fromUtf8("\u00e9\u00fc"),
-        QString(QChar(0)),
-    };
-    const int pieceCount = int(std::size(pieces));
     for (int i = 0; i < 5000; ++i) {
-        QString value;
-        const int length = int(rng.bounded(12));
-        for (int j = 0; j < length; ++j)
-            value += pieces[rng.bounded(pieceCount)];
+        QString value = mindlark::rtftest::randomValue(rng, 11);
         if (rng.bounded(4) == 0)
             value.prepend(QLatin1Char(' '));
         if (rng.bounded(4) == 0)
@@ -113,16 +92,6 @@ TEST(RtfRoundTrip, RandomMixturesComeBackExactly) {
 }
 
 // Documents in the shapes a Windows rich-edit control saves.
-namespace {
-
-QString fromUnits(std::initializer_list<char16_t> units) {
-    QString s;
-    for (char16_t u : units)
-        s += QChar(u);
-    return s;
-}
-
-}  // namespace
 
 TEST(RtfRichEdit, DecodesHexBytesInTheFontsCodePage) {
     const char* latin =
@@ -130,8 +99,7 @@ TEST(RtfRichEdit, DecodesHexBytesInTheFontsCodePage) {
         "Calibri;}}\r\n"
         "{\\*\\generator Riched20 10.0.19041}\\viewkind4\\uc1 \r\n"
         "\\pard\\sa200\\sl276\\slmult1\\f0\\fs22\\lang9 caf\\'e9 \\'80 \\'93q\\'94\\par\r\n}\r\n";
-    EXPECT_EQ(readBack(latin),
-              fromUnits({'c', 'a', 'f', 0xE9, ' ', 0x20AC, ' ', 0x201C, 'q', 0x201D}));
+    EXPECT_EQ(readBack(latin), units({'c', 'a', 'f', 0xE9, ' ', 0x20AC, ' ', 0x201C, 'q', 0x201D}));
 
     // Arabic bytes under an Arabic font, Latin ones under the Latin font, in one paragraph.
     const char* arabic =
@@ -141,28 +109,28 @@ TEST(RtfRichEdit, DecodesHexBytesInTheFontsCodePage) {
         "\\viewkind4\\uc1\\pard\\f0\\fs22 Hi \\'e9 \\f1\\rtlch\\'e3\\'d1\\'cd\\'c8\\'c7\\f0\\ltrch "
         ".\\par\r\n}";
     EXPECT_EQ(readBack(arabic),
-              fromUnits({'H', 'i', ' ', 0xE9, ' ', 0x645, 0x631, 0x62D, 0x628, 0x627, '.'}));
+              units({'H', 'i', ' ', 0xE9, ' ', 0x645, 0x631, 0x62D, 0x628, 0x627, '.'}));
 
     // Without a charset the font's bytes follow \ansicpg; \cpg beats both.
     EXPECT_EQ(readBack("{\\rtf1\\ansi\\ansicpg1256{\\fonttbl{\\f0 Arial;}}\\f0 \\'c7}"),
-              fromUnits({0x627}));
+              units({0x627}));
     EXPECT_EQ(readBack("{\\rtf1\\ansi{\\fonttbl{\\f0\\fcharset0\\cpg1255 David;}}\\f0 \\'f9}"),
-              fromUnits({0x5E9}));
+              units({0x5E9}));
     // Font table entries without their own groups, and the default font by \deff.
     EXPECT_EQ(readBack("{\\rtf1\\ansi\\deff1{\\fonttbl\\f0\\fcharset0 A;\\f1\\fcharset177 B;}\\'f9"
                        "\\'ec\\'e5\\'ed}"),
-              fromUnits({0x5E9, 0x5DC, 0x5D5, 0x5DD}));
+              units({0x5E9, 0x5DC, 0x5D5, 0x5DD}));
 }
 
 TEST(RtfRichEdit, DecodesDoubleByteCodePagesAcrossConsecutiveEscapes) {
     const char* japanese =
         "{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fcharset0 Arial;}{\\f1\\fcharset128 MS "
         "Gothic;}}\\f1 \\'82\\'a0\\'93\\'fa\\f0  x}";
-    EXPECT_EQ(readBack(japanese), fromUnits({0x3042, 0x65E5, ' ', 'x'}));
+    EXPECT_EQ(readBack(japanese), units({0x3042, 0x65E5, ' ', 'x'}));
     // A lead byte without its trail byte and an undefined byte become U+FFFD, not a failure.
     EXPECT_EQ(readBack("{\\rtf1{\\fonttbl{\\f1\\fcharset128 G;}}\\f1 \\'82 a}"),
-              fromUnits({0xFFFD, ' ', 'a'}));
-    EXPECT_EQ(readBack("{\\rtf1\\ansi \\'81}"), fromUnits({0xFFFD}));
+              units({0xFFFD, ' ', 'a'}));
+    EXPECT_EQ(readBack("{\\rtf1\\ansi \\'81}"), units({0xFFFD}));
     // A run longer than the converter's buffer comes out whole and in order.
     QByteArray longRun = "{\\rtf1{\\fonttbl{\\f1\\fcharset128 G;}}\\f1 ";
     QString expected;
@@ -173,20 +141,20 @@ TEST(RtfRichEdit, DecodesDoubleByteCodePagesAcrossConsecutiveEscapes) {
     EXPECT_EQ(readBack(longRun + "}"), expected);
     // Windows-1255 holds a letter back for a possible accent; it must still come first.
     EXPECT_EQ(readBack("{\\rtf1\\ansi\\ansicpg1255 \\'f9\\'ff\\'f9}"),
-              fromUnits({0x5E9, 0xFFFD, 0x5E9}));
+              units({0x5E9, 0xFFFD, 0x5E9}));
 }
 
 TEST(RtfRichEdit, SkipsUnicodeFallbacksByTheGroupsUcCount) {
     EXPECT_EQ(readBack("{\\rtf1\\uc1 \\u1587?\\u-10179?\\u-8704?}"),
-              fromUnits({0x633, 0xD83D, 0xDE00}));
-    EXPECT_EQ(readBack("{\\rtf1\\uc0 \\u1587\\u1604 x}"), fromUnits({0x633, 0x644, 'x'}));
+              units({0x633, 0xD83D, 0xDE00}));
+    EXPECT_EQ(readBack("{\\rtf1\\uc0 \\u1587\\u1604 x}"), units({0x633, 0x644, 'x'}));
     // Each \'hh is one fallback character, as is a whole control word.
-    EXPECT_EQ(readBack("{\\rtf1\\uc2 \\u12354\\'82\\'a0x}"), fromUnits({0x3042, 'x'}));
-    EXPECT_EQ(readBack("{\\rtf1\\uc1 \\u8212\\emdash x}"), fromUnits({0x2014, 'x'}));
-    EXPECT_EQ(readBack("{\\rtf1\\uc2 \\u233 ab c}"), fromUnits({0xE9, ' ', 'c'}));
+    EXPECT_EQ(readBack("{\\rtf1\\uc2 \\u12354\\'82\\'a0x}"), units({0x3042, 'x'}));
+    EXPECT_EQ(readBack("{\\rtf1\\uc1 \\u8212\\emdash x}"), units({0x2014, 'x'}));
+    EXPECT_EQ(readBack("{\\rtf1\\uc2 \\u233 ab c}"), units({0xE9, ' ', 'c'}));
     // \uc is group-local, and a closing brace ends a pending fallback.
-    EXPECT_EQ(readBack("{\\rtf1 {\\uc3 \\u233 abc}\\u233 ?d}"), fromUnits({0xE9, 0xE9, 'd'}));
-    EXPECT_EQ(readBack("{\\rtf1\\uc5 {\\u233 a}bc}"), fromUnits({0xE9, 'b', 'c'}));
+    EXPECT_EQ(readBack("{\\rtf1 {\\uc3 \\u233 abc}\\u233 ?d}"), units({0xE9, 0xE9, 'd'}));
+    EXPECT_EQ(readBack("{\\rtf1\\uc5 {\\u233 a}bc}"), units({0xE9, 'b', 'c'}));
 }
 
 TEST(RtfRichEdit, TurnsBreaksAndSpecialCharactersIntoText) {
@@ -198,8 +166,8 @@ TEST(RtfRichEdit, TurnsBreaksAndSpecialCharactersIntoText) {
     EXPECT_EQ(readBack("{\\rtf1 a}"), QStringLiteral("a"));
     EXPECT_EQ(readBack("{\\rtf1 a\\tab b\\~c\\-d\\_e\\emdash\\endash\\bullet\\lquote\\rquote"
                        "\\ldblquote\\rdblquote}"),
-              fromUnits({'a', '\t', 'b', 0xA0, 'c', 0xAD, 'd', 0x2011, 'e', 0x2014, 0x2013, 0x2022,
-                         0x2018, 0x2019, 0x201C, 0x201D}));
+              units({'a', '\t', 'b', 0xA0, 'c', 0xAD, 'd', 0x2011, 'e', 0x2014, 0x2013, 0x2022,
+                     0x2018, 0x2019, 0x201C, 0x201D}));
     EXPECT_EQ(readBack("{\\rtf1 \\\\\\{\\}}"), QStringLiteral("\\{}"));
 }
 
@@ -272,8 +240,7 @@ TEST(RtfHostile, RefusesHugeNumbersAndBinaryDataPastTheEnd) {
     EXPECT_TRUE(
         refusal(QByteArray("{\\rtf1 \\") + QByteArray(40, 'a') + " x}").contains("too long"));
     // The largest values that are still allowed read.
-    EXPECT_EQ(readBack("{\\rtf1 \\fs2147483647 \\uc0\\u65535\\u-32768}"),
-              fromUnits({0xFFFF, 0x8000}));
+    EXPECT_EQ(readBack("{\\rtf1 \\fs2147483647 \\uc0\\u65535\\u-32768}"), units({0xFFFF, 0x8000}));
 }
 
 TEST(RtfHostile, SurvivesGarbageAndHugeDocuments) {

@@ -4,19 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include "rtftestvalues.h"
+
 #include <initializer_list>
 #include <utility>
 
 using mindlark::rtf::read;
+using mindlark::rtftest::units;
 
 namespace {
-
-QString units(std::initializer_list<char16_t> list) {
-    QString s;
-    for (char16_t u : list)
-        s += QChar(u);
-    return s;
-}
 
 // Each document must read, and give its expected text.
 void expectTexts(std::initializer_list<std::pair<QByteArray, QString>> cases) {
