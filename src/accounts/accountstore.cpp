@@ -8,8 +8,11 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <limits>
 #include <map>
+#include <thread>
+#include <utility>
 
 #include "accounts/foldeddirectory.h"
 #include "accounts/storeerror.h"
@@ -40,6 +43,15 @@ T take(Outcome<T> outcome, const QString& operation, const QString& file) {
     return std::move(outcome.value());
 }
 
+// How often, and how far apart, a counter that cannot be read is read again
+// before it is taken for lost.
+constexpr int kCounterRereads = 5;
+constexpr int kCounterRereadMs = 100;
+// How far probing looks for users beyond a listing's.
+constexpr std::int64_t kProbeLimit = std::int64_t(1) << 40;
+// Reads a scan keeps in flight on a file server.
+constexpr int kReadsInFlight = 32;
+
 // One past the highest user number with any file in a listing of the store directory.
 std::int64_t usersIn(const QHash<QString, QStringList>& listing) {
     std::int64_t users = 0;
@@ -60,26 +72,51 @@ public:
     explicit Impl(QString directory)
         : workingDirectory(std::move(directory)),
           work(QFile::encodeName(QDir(workingDirectory).absolutePath())) {}
+    ~Impl() { closeStore(); }
+    Impl(const Impl&) = delete;
+    Impl& operator=(const Impl&) = delete;
 
-    // The store directory, found regardless of case and cached.
+    // The store directory, found regardless of case and held open from then on.
     Outcome<FoldedDirectory*> storeDirectory() {
         if (store)
             return store.get();
         Outcome<QString> name = work.findEntry(kDirectory);
         if (!name.ok())
             return name.failure();
-        storeName = name.value();
-        store = std::make_unique<FoldedDirectory>(work.path() + '/' + QFile::encodeName(storeName));
+        const QByteArray path = work.path() + '/' + QFile::encodeName(name.value());
+        const Outcome<int> opened = storefiles::openDirectory(AT_FDCWD, path);
+        if (!opened.ok())
+            return opened.failure();
+        storeDescriptor = opened.value();
+        store = std::make_unique<FoldedDirectory>(path, storeDescriptor);
         return store.get();
     }
 
-    // After a miss: whether the store directory now goes by another name (it was
-    // removed and made again, say), in which case the lookup is worth repeating.
-    bool storeDirectoryMoved() {
-        const Outcome<QString> name = work.findEntry(kDirectory);
-        if (!name.ok() || name.value() == storeName)
-            return false;
+    void closeStore() {
         store.reset();
+        if (storeDescriptor >= 0)
+            ::close(storeDescriptor);
+        storeDescriptor = -1;
+    }
+
+    // After a miss: whether "QK" now names another directory than the one held
+    // (moved aside and made again, say), in which case the store switches to it
+    // whole, reads, writes and lock alike, and the lookup is worth repeating.
+    // Never while the lock is held: a change stays in the directory it locked.
+    bool storeDirectoryMoved() {
+        if (!store || held)
+            return false;
+        const Outcome<QString> name = work.findEntry(kDirectory);
+        struct stat now;
+        struct stat open;
+        if (!name.ok() ||
+            ::fstatat(AT_FDCWD, (work.path() + '/' + QFile::encodeName(name.value())).constData(),
+                      &now, AT_SYMLINK_NOFOLLOW) != 0 ||
+            ::fstat(storeDescriptor, &open) != 0 ||
+            (now.st_ino == open.st_ino && now.st_dev == open.st_dev)) {
+            return false;
+        }
+        closeStore();
         return storeDirectory().ok();
     }
 
@@ -121,41 +158,76 @@ public:
         return {directory, fileName};
     }
 
+    // The plain text of a file, or why it cannot be had.
+    Outcome<QString> tryReadText(FoldedDirectory& directory, const QString& canonical,
+                                 const QString& asked) {
+        Outcome<QByteArray> bytes = directory.read(canonical, asked);
+        if (bytes.error() == ENOENT && &directory == store.get() && storeDirectoryMoved())
+            bytes = store->read(canonical, asked);
+        if (!bytes.ok())
+            return bytes.failure();
+        return storefiles::documentText(bytes.value());
+    }
+
     // The plain text of a file. `shown` gives its name for messages; it is only
     // built when one is needed, since a sign-in reads every file of the store.
     template <typename Shown>
     QString readText(FoldedDirectory& directory, const QString& canonical, const QString& asked,
                      const Shown& shown) {
-        Outcome<QByteArray> bytes = directory.read(canonical, asked);
-        if (bytes.error() == ENOENT && &directory == store.get() && storeDirectoryMoved())
-            bytes = store->read(canonical, asked);
-        if (!bytes.ok())
-            fail(QStringLiteral("read"), shown(), bytes.failure());
-        Outcome<QString> text = storefiles::documentText(bytes.value());
+        Outcome<QString> text = tryReadText(directory, canonical, asked);
         if (!text.ok())
             fail(QStringLiteral("read"), shown(), text.failure());
         return std::move(text.value());
     }
 
+    // Writes a file; in the store directory under the lock, only while the lock
+    // is still this copy's.
     void writeText(FoldedDirectory& directory, const QString& canonical, const QString& asked,
                    const QString& text, const QString& shown) {
-        take(directory.replace(canonical, asked, rtf::write(text)), QStringLiteral("write"), shown);
+        storefiles::BeforePublish stillHeld;
+        if (held && &directory == store.get())
+            stillHeld = [this] { return held->confirm(); };
+        take(directory.replace(canonical, asked, rtf::write(text), stillHeld),
+             QStringLiteral("write"), shown);
     }
 
-    // The store directory, locked, and a view of it through the locked descriptor,
-    // so every read and write of a change goes to the directory that is locked.
-    struct Locked {
-        StoreLock lock;
-        FoldedDirectory directory;
+    // The store's lock, held for one change; every change goes through `store`,
+    // the directory it locked.
+    class Held {
+    public:
+        Held(Impl& impl, StoreLock lock) : impl_(impl), lock_(std::move(lock)) {
+            impl_.held = &lock_;
+        }
+        ~Held() { impl_.held = nullptr; }
+        Held(const Held&) = delete;
+        Held& operator=(const Held&) = delete;
+
+    private:
+        Impl& impl_;
+        StoreLock lock_;
     };
-    std::unique_ptr<Locked> lockStore() {
-        const QByteArray path = requireStoreDirectory(QStringLiteral("lock"), kDirectory).path();
-        StoreLock lock = take(StoreLock::take(path, lockWait), QStringLiteral("lock"), kDirectory);
-        const int descriptor = lock.descriptor();
-        auto locked =
-            std::make_unique<Locked>(Locked{std::move(lock), FoldedDirectory(path, descriptor)});
-        locked->directory.takeIndexFrom(*store);
+    std::unique_ptr<Held> lockStore() {
+        // A change goes to the directory named "QK" now, and stays there to its end.
+        storeDirectoryMoved();
+        requireStoreDirectory(QStringLiteral("lock"), kDirectory);
+        StoreLock lock =
+            take(StoreLock::take(storeDescriptor, lockWait), QStringLiteral("lock"), kDirectory);
+        // The copy whose dead lock was broken left its temporaries behind.
+        const std::optional<storefiles::TemporaryOwner> gone = lock.brokenOwner();
+        auto locked = std::make_unique<Held>(*this, std::move(lock));
+        if (gone)
+            removeAbandonedTemporaries(gone);
         return locked;
+    }
+
+    void removeAbandonedTemporaries(const std::optional<storefiles::TemporaryOwner>& gone) {
+        const Outcome<QHash<QString, QStringList>> listed = store->listing();
+        if (!listed.ok())
+            return;
+        QStringList names;
+        for (const QStringList& spellings : listed.value())
+            names += spellings;
+        storefiles::removeAbandonedTemporaries(storeDescriptor, names, gone);
     }
 
     QString readStoreFile(const QString& canonical, const QString& asked) {
@@ -164,6 +236,98 @@ public:
         if (!directory.ok())
             fail(QStringLiteral("read"), shown(), directory.failure());
         return readText(*directory.value(), canonical, asked, shown);
+    }
+
+    // Whether a counter that cannot be read is worth rebuilding: it is missing, or
+    // its bytes are no document (empty, cut short). A counter the system refuses
+    // to read would refuse the rebuilt one too.
+    static bool isLost(const Failure& failure) {
+        return failure.error == ENOENT || failure.error == 0;
+    }
+
+    void pause(int milliseconds) {
+        if (lockWait.pause)
+            lockWait.pause(milliseconds);
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
+    }
+
+    QString counterText() {
+        requireStoreDirectory(QStringLiteral("read"), kCounterPath);
+        for (int attempt = 0;; ++attempt) {
+            const Outcome<QString> text = tryReadText(*store, kCounterName, kCounterName);
+            if (text.ok())
+                return text.value();
+            if (!isLost(text.failure()))
+                fail(QStringLiteral("read"), kCounterPath, text.failure());
+            if (attempt == kCounterRereads)
+                break;
+            pause(kCounterRereadMs);
+        }
+        const auto locked = lockStore();
+        return counterUnderLock();
+    }
+
+    // The counter, read while the lock is held; one that cannot be read even now
+    // is no write under way but lost, and is rebuilt.
+    QString counterUnderLock() {
+        const Outcome<QString> text = tryReadText(*store, kCounterName, kCounterName);
+        if (text.ok())
+            return text.value();
+        if (!isLost(text.failure()))
+            fail(QStringLiteral("read"), kCounterPath, text.failure());
+        const QString rebuilt = QString::number(usersOnDisk());
+        writeText(*store, kCounterName, kCounterName, rebuilt, kCounterPath);
+        notes += QStringLiteral(
+                     "%1 could not be read (%2), so it was written again as %3, one "
+                     "past the highest user with files.")
+                     .arg(kCounterPath, text.failure().reason, rebuilt);
+        return rebuilt;
+    }
+
+    // Whether `user` has any of its five files.
+    bool hasFiles(std::int64_t user) {
+        for (const Field field : kFields) {
+            if (store->has(storenames::writeName(field, user), storenames::readName(field, user)))
+                return true;
+        }
+        return false;
+    }
+
+    std::int64_t usersWithFiles(std::int64_t from, std::int64_t end) {
+        if (from >= end || !storeDirectory().ok())
+            return from;
+        // Probes at from, from + 1, from + 3, from + 7, ... and end - 1; then the
+        // highest probe with files and the probe after it bound a binary search.
+        std::int64_t found = from - 1;
+        std::int64_t missing = end;
+        for (std::int64_t offset = 0;; offset = 2 * offset + 1) {
+            const std::int64_t probe = offset >= end - 1 - from ? end - 1 : from + offset;
+            if (hasFiles(probe)) {
+                found = probe;
+                missing = end;
+            } else if (missing == end) {
+                missing = probe;
+            }
+            if (probe == end - 1)
+                break;
+        }
+        if (found < from)
+            return from;
+        if (missing <= found)
+            missing = end;
+        while (missing - found > 1) {
+            const std::int64_t middle = found + (missing - found) / 2;
+            (hasFiles(middle) ? found : missing) = middle;
+        }
+        return found + 1;
+    }
+
+    std::int64_t usersOnDisk() {
+        FoldedDirectory& directory = requireStoreDirectory(QStringLiteral("list"), kDirectory);
+        const std::int64_t listed =
+            usersIn(take(directory.listing(), QStringLiteral("list"), kDirectory));
+        return std::max(listed, usersWithFiles(listed, kProbeLimit));
     }
 
     // Makes the player's own store private again when it is looser: the marker
@@ -186,30 +350,43 @@ public:
             return loosened;
         };
         tighten(AT_FDCWD, work.path() + '/' + QFile::encodeName(kCounterName), 0600);
-        Outcome<FoldedDirectory*> directory = storeDirectory();
-        if (!directory.ok() || !tighten(AT_FDCWD, directory.value()->path(), 0700))
+        if (!storeDirectory().ok() || !tighten(storeDescriptor, ".", 0700))
             return;
         // Only a directory that was open to others makes its files worth a listing.
-        const Outcome<int> opened = storefiles::openDirectory(AT_FDCWD, directory.value()->path());
-        if (!opened.ok())
-            return;
-        FoldedDirectory through(directory.value()->path(), opened.value());
-        const Outcome<QHash<QString, QStringList>> listed = through.listing();
+        const Outcome<QHash<QString, QStringList>> listed = store->listing();
         if (listed.ok()) {
             for (const QStringList& names : listed.value()) {
                 for (const QString& name : names)
-                    tighten(opened.value(), QFile::encodeName(name), 0600);
+                    tighten(storeDescriptor, QFile::encodeName(name), 0600);
             }
         }
-        ::close(opened.value());
+    }
+
+    // Tells the player, once, when the store lies where others can read it: a
+    // disk that keeps no Unix modes (FAT, exFAT, some shares) shows every file
+    // open to everyone, and nothing can change that.
+    void checkPrivacy() {
+        struct stat info;
+        if (privacyTold || storeDescriptor < 0 || ::fstat(storeDescriptor, &info) != 0 ||
+            (info.st_mode & 077) == 0) {
+            return;
+        }
+        privacyTold = true;
+        notes += QStringLiteral(
+            "The store is on a disk that cannot keep its files private, such as a USB stick "
+            "or a shared folder: anyone who can read that disk can read the passwords in it.");
     }
 
     QString workingDirectory;
     FoldedDirectory work;
+    int storeDescriptor = -1;
     std::unique_ptr<FoldedDirectory> store;
-    QString storeName;
     std::map<QString, std::unique_ptr<FoldedDirectory>> others;
     LockWait lockWait;
+    StoreLock* held = nullptr;
+    int readsInFlight = -1;
+    QStringList notes;
+    bool privacyTold = false;
 };
 
 AccountStore::AccountStore(QString workingDirectory)
@@ -250,11 +427,12 @@ void AccountStore::save(const QString& relativePath, const QString& text) const 
         return;
     }
     const auto locked = impl_->lockStore();
-    impl_->writeText(locked->directory, storenames::canonicalCase(fileName), fileName, text, path);
+    impl_->writeText(*impl_->store, storenames::canonicalCase(fileName), fileName, text, path);
 }
 
 bool AccountStore::isFirstRun() const {
     impl_->tightenModes();
+    impl_->checkPrivacy();
     return impl_->readText(impl_->work, kCounterName, kCounterName, [] { return kCounterName; }) ==
            u"0";
 }
@@ -284,28 +462,25 @@ void AccountStore::setUp() {
     const auto locked = impl_->lockStore();
     if (impl_->readText(work, kCounterName, kCounterName, [] { return kCounterName; }) != u"0")
         return;
-    FoldedDirectory& store = locked->directory;
+    FoldedDirectory& store = *impl_->store;
     const Outcome<QHash<QString, QStringList>> listed = store.listing();
     if (!listed.ok())
         fail(QStringLiteral("list"), kDirectory, listed.failure());
     bool hasCounter = false;
     for (auto it = listed.value().cbegin(); it != listed.value().cend(); ++it) {
-        for (const QString& name : it.value()) {
-            // Temporaries under the lock belong to writes that died.
-            if (storefiles::isTemporaryName(name))
-                ::unlinkat(locked->lock.descriptor(), QFile::encodeName(name).constData(), 0);
-        }
         const auto parsed = storenames::parse(it.value().first());
         hasCounter = hasCounter || (parsed && parsed->isCounter);
     }
-    const std::int64_t users = usersIn(listed.value());
+    impl_->removeAbandonedTemporaries(std::nullopt);
     // A counter lower than the users on disk would hand their numbers out again,
-    // so a missing one is rebuilt as one past the highest user with any file; an
+    // so a missing one is written as one past the highest user with any file; an
     // existing counter, damaged or not, is kept.
     if (!hasCounter) {
-        impl_->writeText(store, kCounterName, kCounterName, QString::number(users), kCounterPath);
+        impl_->writeText(store, kCounterName, kCounterName, QString::number(impl_->usersOnDisk()),
+                         kCounterPath);
     }
     impl_->writeText(work, kCounterName, kCounterName, QStringLiteral("1"), kCounterName);
+    impl_->checkPrivacy();
 }
 
 bool AccountStore::runFirstRunSetup() {
@@ -316,7 +491,7 @@ bool AccountStore::runFirstRunSetup() {
 }
 
 QString AccountStore::loadCounterText() const {
-    return impl_->readStoreFile(kCounterName, kCounterName);
+    return impl_->counterText();
 }
 
 std::optional<std::int64_t> AccountStore::userCountOf(QStringView counterText) {
@@ -342,8 +517,11 @@ std::int64_t AccountStore::loadUserCount() const {
 }
 
 std::int64_t AccountStore::usersOnDisk() const {
-    FoldedDirectory& store = impl_->requireStoreDirectory(QStringLiteral("list"), kDirectory);
-    return usersIn(take(store.listing(), QStringLiteral("list"), kDirectory));
+    return impl_->usersOnDisk();
+}
+
+std::int64_t AccountStore::usersWithFiles(std::int64_t from, std::int64_t end) const {
+    return impl_->usersWithFiles(from, end);
 }
 
 Credentials AccountStore::readCredentials(std::int64_t user) const {
@@ -356,6 +534,22 @@ Credentials AccountStore::readCredentials(std::int64_t user) const {
 QString AccountStore::readField(Field field, std::int64_t user) const {
     return impl_->readStoreFile(storenames::writeName(field, user),
                                 storenames::readName(field, user));
+}
+
+UserScan AccountStore::scanUsers(QList<Field> fields, std::int64_t end) const {
+    int reads = impl_->readsInFlight;
+    const bool open = impl_->storeDirectory().ok();
+    if (reads < 0)
+        reads = open && storefiles::isOnFileServer(impl_->storeDescriptor) ? kReadsInFlight : 0;
+    return UserScan(*this, std::move(fields), end, open ? impl_->storeDescriptor : -1, reads);
+}
+
+void AccountStore::setReadsInFlight(int reads) {
+    impl_->readsInFlight = reads;
+}
+
+QStringList AccountStore::takeNotes() {
+    return std::exchange(impl_->notes, {});
 }
 
 void AccountStore::setLockWait(LockWait wait) {
@@ -374,11 +568,10 @@ QString AccountStore::registerUser(const UserFields& fields) {
         }
     }
     const auto locked = impl_->lockStore();
-    FoldedDirectory& store = locked->directory;
+    FoldedDirectory& store = *impl_->store;
     // Another copy may have registered since this one last looked, so the number
     // comes from the disk, never from memory.
-    const QString counter =
-        impl_->readText(store, kCounterName, kCounterName, [] { return kCounterPath; });
+    const QString counter = impl_->counterUnderLock();
     const std::optional<std::int64_t> user = userCountOf(counter);
     if (!user)
         throw StoreError(notAUserCount(counter));

@@ -8,6 +8,7 @@
 
 #include "accounts/fields.h"
 #include "accounts/lockwait.h"
+#include "accounts/userscan.h"
 
 namespace mindlark {
 
@@ -21,8 +22,10 @@ struct Credentials {
 // the directory "QK" with the counter "QK/num.qk" and five RTF field files per
 // user. Every name is matched regardless of letter case, every write replaces its
 // file atomically and owner-only, and every failure throws StoreError naming the
-// operation and the file. The object is cheap; it may cache directory listings.
-// One object serves one thread; separate objects and processes may share a store.
+// operation and the file. The object holds the store directory open once found:
+// its reads, writes and lock all go to that one directory. It may cache directory
+// listings. One object serves one thread; separate objects and processes, on one
+// machine or several sharing a folder, may share a store (see StoreLock).
 class AccountStore {
 public:
     // A store whose relative paths resolve against `workingDirectory`.
@@ -65,7 +68,11 @@ public:
     // isFirstRun(), then setUp() when it says so; returns whether it ran.
     bool runFirstRunSetup();
 
-    // The counter file's text, as stored ("0", "12", or whatever a damaged file holds).
+    // The counter file's text, as stored ("0", "12", or whatever a damaged file
+    // holds). A counter that cannot be read, missing or no document, is read again
+    // for a moment (a share may show it missing while another machine replaces
+    // it), then rebuilt under the store's lock as one past the highest user with
+    // any file, and a note says so (see takeNotes()).
     QString loadCounterText() const;
     // The one rule for a counter's text: read strictly, a whole number from 0 up
     // that leaves room for one more user. Nothing when the text is no user count.
@@ -77,14 +84,29 @@ public:
     // cannot be read or is no user count.
     std::int64_t loadUserCount() const;
 
-    // One past the highest user number with any file in the store directory, which
-    // it lists. Throws StoreError.
+    // One past the highest user number with any file in the store directory, from
+    // a listing and from probing exact names (some shares list names other than
+    // they open them). Throws StoreError.
     std::int64_t usersOnDisk() const;
+    // One past the highest user from `from` up to `end` - 1 that has any file,
+    // probing exact names and never listing: a few probes find where the users
+    // end, however far beyond them a counter runs. `from` when none has.
+    std::int64_t usersWithFiles(std::int64_t from, std::int64_t end) const;
 
     // Reads the user-name file, then the password file, of `user`.
     Credentials readCredentials(std::int64_t user) const;
     // Reads one field file of `user` (sign-in reads Name, later Age).
     QString readField(Field field, std::int64_t user) const;
+    // Reads `fields` of users 0 to `end` - 1 in turn, with reads in flight ahead
+    // when the store lies on a file server (see setReadsInFlight()).
+    UserScan scanUsers(QList<Field> fields, std::int64_t end) const;
+    // How many reads a scan keeps in flight: 0 reads each file when it is asked
+    // for; a negative number, the default, chooses by the store's file system.
+    void setReadsInFlight(int reads);
+
+    // What the store did or found that the player should hear of, since last
+    // asked: a counter rebuilt, a store on a disk that keeps nothing private.
+    QStringList takeNotes();
 
     // How changes wait for another copy holding the store's lock (bounded; see LockWait).
     void setLockWait(LockWait wait);
@@ -93,10 +115,11 @@ public:
     // password, then the raised counter) while holding the store's exclusive
     // lock, with the counter reloaded from disk under that lock, so copies of the
     // program sharing a store never hand out one number twice. Every read and
-    // write goes through the locked directory. Throws StoreError, before writing
+    // write goes through the locked directory, and no file is put in place once
+    // the lock is no longer this copy's. Throws StoreError, before writing
     // anything, when a value could not be read back (see fitsInStore()), when the
-    // lock is not had within the LockWait, or when loadUserCount() would. Returns
-    // the new counter text.
+    // lock is not had within the LockWait (or the disk is read-only or full), or
+    // when loadUserCount() would. Returns the new counter text.
     QString registerUser(const UserFields& fields);
 
 private:

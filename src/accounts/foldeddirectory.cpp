@@ -41,19 +41,6 @@ FoldedDirectory::~FoldedDirectory() {
         ::close(readDescriptor_);
 }
 
-void FoldedDirectory::takeIndexFrom(const FoldedDirectory& other) {
-    struct stat info;
-    if (!other.scanned_ || scanned_ ||
-        (descriptor_ >= 0 ? ::fstat(descriptor_, &info) : ::stat(path_.constData(), &info)) != 0 ||
-        info.st_ino != other.inode_) {
-        return;
-    }
-    index_ = other.index_;
-    stamp_ = other.stamp_;
-    inode_ = other.inode_;
-    scanned_ = true;
-}
-
 QByteArray FoldedDirectory::encodedPath(const QString& name) const {
     if (descriptor_ >= 0)
         return QFile::encodeName(name);
@@ -138,7 +125,8 @@ Outcome<QByteArray> FoldedDirectory::read(const QString& canonical, const QStrin
 }
 
 Outcome<> FoldedDirectory::replace(const QString& canonical, const QString& asked,
-                                   QByteArrayView data) {
+                                   QByteArrayView data,
+                                   const storefiles::BeforePublish& beforePublish) {
     // The spelling read() settles on, found without listing: replacing the file
     // under the name it already has keeps the swap a single atomic rename, so
     // readers never see the name missing. Other spellings stay as they are.
@@ -153,14 +141,19 @@ Outcome<> FoldedDirectory::replace(const QString& canonical, const QString& aske
         }
     }
     if (descriptor_ >= 0)
-        return storefiles::replaceFile(descriptor_, QFile::encodeName(target), data);
+        return storefiles::replaceFile(descriptor_, QFile::encodeName(target), data, beforePublish);
     const Outcome<int> opened = storefiles::openDirectory(AT_FDCWD, path_);
     if (!opened.ok())
         return opened.failure();
     const Outcome<> replaced =
-        storefiles::replaceFile(opened.value(), QFile::encodeName(target), data);
+        storefiles::replaceFile(opened.value(), QFile::encodeName(target), data, beforePublish);
     ::close(opened.value());
     return replaced;
+}
+
+bool FoldedDirectory::has(const QString& canonical, const QString& asked) const {
+    return exists(canonical) || (asked != canonical && exists(asked)) ||
+           (scanned_ && index_.contains(storenames::folded(asked)));
 }
 
 Outcome<bool> FoldedDirectory::contains(const QString& name) {

@@ -34,10 +34,6 @@ public:
     FoldedDirectory(const FoldedDirectory&) = delete;
     FoldedDirectory& operator=(const FoldedDirectory&) = delete;
 
-    // Starts from the index `other` has built, when both name the same directory,
-    // so spellings a read has already found need no listing here.
-    void takeIndexFrom(const FoldedDirectory& other);
-
     // The encoded path given at construction.
     const QByteArray& path() const { return path_; }
 
@@ -48,8 +44,13 @@ public:
     // Replaces the file a read() of `canonical` or `asked` would settle on, found
     // by exact names (and the index when a read has already built it), or creates
     // it as `canonical`. Other spellings are left alone. Atomic as
-    // storefiles::replaceFile().
-    Outcome<> replace(const QString& canonical, const QString& asked, QByteArrayView data);
+    // storefiles::replaceFile(), which asks `beforePublish` before the rename.
+    Outcome<> replace(const QString& canonical, const QString& asked, QByteArrayView data,
+                      const storefiles::BeforePublish& beforePublish = {});
+
+    // Whether a file a read() of `canonical` or `asked` could find is there, by
+    // their exact names and, once a read has built it, the index; never lists.
+    bool has(const QString& canonical, const QString& asked) const;
 
     // Whether any entry equals `name` regardless of case; a directory that cannot
     // be listed fails rather than answering "no".

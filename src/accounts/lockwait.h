@@ -21,9 +21,4 @@ struct LockWait {
     std::function<void(const QString& notice)> onWaiting;
 };
 
-// What the player is told while another copy holds the lock.
-inline QString busyNotice() {
-    return QStringLiteral("Another copy of the game is writing the store; waiting for it.");
-}
-
 }  // namespace mindlark

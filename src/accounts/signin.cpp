@@ -4,21 +4,21 @@
 #include "accounts/storeerror.h"
 #include "numbers/numbers.h"
 
-#include <algorithm>
-
 namespace mindlark {
 
 SignInResult signIn(const AccountStore& store, const QString& userName, const QString& password) {
-    std::int64_t count = readNumberLeniently(store.loadCounterText());
+    const std::int64_t count = readNumberLeniently(store.loadCounterText());
     SignInResult result;
     bool bounded = false;
     QString beyond;
     // Every user is read even after a match: a later account with the same user
     // name and password wins.
-    for (std::int64_t user = 0; user < count; ++user) {
+    UserScan scan = store.scanUsers({Field::UserName, Field::Password}, count);
+    while (!scan.atEnd()) {
+        const std::int64_t user = scan.user();
         try {
-            const Credentials stored = store.readCredentials(user);
-            if (stored.userName != userName || stored.password != password)
+            const QStringList stored = scan.next();
+            if (stored[0] != userName || stored[1] != password)
                 continue;
             SignInMatch found;
             found.user = user;
@@ -27,19 +27,23 @@ SignInResult signIn(const AccountStore& store, const QString& userName, const QS
             result.match = std::move(found);
         } catch (const StoreError& error) {
             // A counter far beyond the files would make passing over them endless:
-            // the first damaged user bounds the scan by the users that have files.
-            const std::int64_t onDisk = bounded ? count : store.usersOnDisk();
-            if (!bounded && onDisk < count) {
-                const std::int64_t first = std::max(onDisk, user);
-                beyond =
-                    first + 1 == count
-                        ? QStringLiteral("User %1 has no files").arg(first)
-                        : QStringLiteral("Users %1 to %2 have no files").arg(first).arg(count - 1);
-                count = first;
+            // the first damaged user bounds the scan by the users that have files,
+            // found by their exact names as the reads open them.
+            if (!bounded) {
+                bounded = true;
+                const std::int64_t end = store.usersWithFiles(user, count);
+                if (end < count) {
+                    beyond = end + 1 == count ? QStringLiteral("User %1 has no files").arg(end)
+                                              : QStringLiteral("Users %1 to %2 have no files")
+                                                    .arg(end)
+                                                    .arg(count - 1);
+                    scan.stopAt(end);
+                }
+                // A user without any file is named among those beyond the files.
+                if (end == user)
+                    continue;
             }
-            bounded = true;
-            if (user < count)
-                result.damaged += error.message();
+            result.damaged += error.message();
         }
     }
     if (!beyond.isEmpty())

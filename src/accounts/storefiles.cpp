@@ -1,14 +1,21 @@
 #include "accounts/storefiles.h"
 
+#include "accounts/copyidentity.h"
 #include "accounts/storetesthooks.h"
 #include "rtf/rtf.h"
 
+#include <QFile>
+#include <QRandomGenerator>
+
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <ctime>
+#include <iterator>
 
 namespace mindlark::storefiles {
 
@@ -19,8 +26,37 @@ constexpr qsizetype kFirstReadSize = 4096;
 
 std::atomic<testhooks::BeforeRename> beforeRenameHook{nullptr};
 
-// Marks every temporary: a leading dot, then the final name, then this and a random tag.
+// Marks every temporary: a leading dot, then the final name, then this and the
+// writer's host, boot, process and a part unique within the process.
 constexpr char kTemporaryTag[] = ".tmp-";
+// How much of the boot id a temporary's name carries: enough to tell two
+// machines of one host name apart.
+constexpr qsizetype kBootTagLength = 8;
+// No write takes an hour: a temporary untouched that long belongs to nobody.
+constexpr std::int64_t kAbandonedAfterSeconds = 3600;
+
+std::atomic<std::uint64_t> temporaryCount{0};
+
+// ".tmp-HOST.BOOT.PID.UNIQUE" for this process's next temporary.
+QByteArray temporaryTag() {
+    const TemporaryOwner& me = ownTemporaries();
+    const std::uint64_t unique =
+        (temporaryCount.fetch_add(1) << 32) ^ QRandomGenerator::global()->generate();
+    return kTemporaryTag + me.host.toLatin1() + '.' + me.boot.toLatin1() + '.' +
+           QByteArray::number(qint64(me.pid)) + '.' + QByteArray::number(quint64(unique), 16);
+}
+
+// Whether `error`, from fchmod() or fchown() on the open file `fd`, only says the
+// file system keeps no modes or owners. EPERM says so only for a file this
+// process owns, or for the superuser, whom nothing else refuses.
+bool isUnsupported(int error, int fd) {
+    if (error == ENOSYS || error == EOPNOTSUPP || error == ENOTSUP)
+        return true;
+    if (error != EPERM)
+        return false;
+    struct stat info;
+    return ::geteuid() == 0 || (::fstat(fd, &info) == 0 && info.st_uid == ::geteuid());
+}
 
 // Closes a descriptor on every path out of a scope.
 class FileDescriptor {
@@ -141,7 +177,8 @@ Outcome<QString> documentText(QByteArrayView bytes) {
     return std::move(document.text);
 }
 
-Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data) {
+Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data,
+                      const BeforePublish& beforePublish) {
     struct stat owner;
     if (::fstat(directory, &owner) != 0)
         return Failure::ofErrno(errno);
@@ -152,22 +189,18 @@ Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data
         return Failure{EPERM, QStringLiteral("the store belongs to another user, who could not "
                                              "read what this one writes")};
     }
-    // One temporary name per file: every write holds the store's lock, so a
-    // temporary found under that name belongs to a write that died, and taking it
-    // over keeps the dead from piling up.
-    const QByteArray temporaryName = '.' + name + kTemporaryTag + "w";
+    // A name no other write uses, here or on another machine sharing the store:
+    // a copy never renames, nor removes, a temporary it did not make.
+    QByteArray temporaryName;
     int fdNumber = -1;
-    for (int attempt = 0; attempt < 2 && fdNumber < 0; ++attempt) {
+    for (int attempt = 0; attempt < 8 && fdNumber < 0; ++attempt) {
+        temporaryName = temporaryNameFor(name);
         do {
             fdNumber = ::openat(directory, temporaryName.constData(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
         } while (fdNumber < 0 && errno == EINTR);
         if (fdNumber < 0 && errno != EEXIST)
             return Failure::ofErrno(errno);
-        if (fdNumber < 0 && ::unlinkat(directory, temporaryName.constData(), 0) != 0 &&
-            errno != ENOENT) {
-            return Failure::ofErrno(errno);
-        }
     }
     if (fdNumber < 0)
         return Failure::ofErrno(EEXIST);
@@ -176,11 +209,15 @@ Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data
         ::unlinkat(directory, temporaryName.constData(), 0);
         return failure;
     };
-    if (giveAway && ::fchown(fd.get(), owner.st_uid, owner.st_gid) != 0)
+    // FAT, exFAT and some shares keep no owners: the file then belongs to
+    // whoever mounted them, which is all the store can ask for there.
+    if (giveAway && ::fchown(fd.get(), owner.st_uid, owner.st_gid) != 0 &&
+        !isUnsupported(errno, fd.get())) {
         return discard(Failure::ofErrno(errno));
+    }
     // The umask may have taken more than group and other bits away; the owner must
     // still be able to read and write the file.
-    if (::fchmod(fd.get(), 0600) != 0)
+    if (::fchmod(fd.get(), 0600) != 0 && !isUnsupported(errno, fd.get()))
         return discard(Failure::ofErrno(errno));
     if (const Outcome<> written = writeAll(fd.get(), data); !written.ok())
         return discard(written.failure());
@@ -190,6 +227,10 @@ Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data
         return discard(closed.failure());
     if (const testhooks::BeforeRename hook = beforeRenameHook.load())
         hook(temporaryName, name);
+    if (beforePublish) {
+        if (const Outcome<> allowed = beforePublish(); !allowed.ok())
+            return discard(allowed.failure());
+    }
     if (::renameat(directory, temporaryName.constData(), directory, name.constData()) != 0)
         return discard(Failure::ofErrno(errno));
     return syncDirectory(directory);
@@ -219,6 +260,29 @@ Outcome<> syncDirectory(int directory) {
     return {};
 }
 
+bool isOnFileServer(int directory) {
+    // The magic numbers of <linux/magic.h>, not all of which every system's header has.
+    static constexpr unsigned long kRemote[] = {
+        0x6969,      // NFS
+        0x517B,      // SMB
+        0xFF534D42,  // CIFS
+        0xFE534D42,  // SMB2
+        0x65735546,  // FUSE: sshfs, smbnetfs, exfat-fuse, ...
+        0x01021997,  // 9P
+        0x00C36400,  // Ceph
+        0x5346414F,  // AFS
+        0x6B414653,  // kAFS
+        0x73757245,  // Coda
+        0x0BD00BD0,  // Lustre
+        0x47504653,  // GPFS
+    };
+    struct statfs info;
+    if (::fstatfs(directory, &info) != 0)
+        return false;
+    const auto type = static_cast<unsigned long>(info.f_type) & 0xFFFFFFFFul;
+    return std::find(std::begin(kRemote), std::end(kRemote), type) != std::end(kRemote);
+}
+
 Outcome<int> openDirectory(int at, const QByteArray& path) {
     const int fd =
         openRetrying(at, path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
@@ -232,6 +296,61 @@ Outcome<int> openDirectory(int at, const QByteArray& path) {
 
 bool isTemporaryName(QStringView name) {
     return name.startsWith(u'.') && name.contains(QLatin1StringView(kTemporaryTag));
+}
+
+const TemporaryOwner& ownTemporaries() {
+    static const TemporaryOwner owner = [] {
+        const CopyIdentity& me = CopyIdentity::self();
+        return TemporaryOwner{CopyIdentity::fileNameHost(me.host), bootTag(me.boot), me.pid};
+    }();
+    return owner;
+}
+
+QByteArray temporaryNameFor(const QByteArray& name) {
+    return '.' + name + temporaryTag();
+}
+
+QString bootTag(const QString& boot) {
+    return boot.left(kBootTagLength).toLower();
+}
+
+std::optional<TemporaryOwner> temporaryOwner(QStringView name) {
+    if (!isTemporaryName(name))
+        return std::nullopt;
+    const qsizetype tag = name.lastIndexOf(QLatin1StringView(kTemporaryTag));
+    // host.boot.pid.unique; the host name carries no dots in a temporary's name.
+    const QList<QStringView> parts =
+        name.mid(tag + qsizetype(sizeof kTemporaryTag) - 1).split(u'.');
+    if (parts.size() != 4 || parts[0].isEmpty())
+        return std::nullopt;
+    bool isNumber = false;
+    const std::int64_t pid = parts[2].toLongLong(&isNumber);
+    if (!isNumber || pid <= 0)
+        return std::nullopt;
+    return TemporaryOwner{parts[0].toString(), parts[1].toString(), pid};
+}
+
+int removeAbandonedTemporaries(int directory, const QStringList& names,
+                               const std::optional<TemporaryOwner>& gone) {
+    const TemporaryOwner& me = ownTemporaries();
+    const std::int64_t now = std::time(nullptr);
+    int removed = 0;
+    for (const QString& name : names) {
+        if (!isTemporaryName(name))
+            continue;
+        const QByteArray encoded = QFile::encodeName(name);
+        const std::optional<TemporaryOwner> owner = temporaryOwner(name);
+        bool abandoned = owner && gone && *owner == *gone;
+        if (!abandoned && owner && owner->host == me.host && owner->boot == me.boot)
+            abandoned = owner->pid != me.pid && !CopyIdentity::isRunningHere(owner->pid);
+        struct stat info;
+        if (!abandoned &&
+            ::fstatat(directory, encoded.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+            abandoned = now - info.st_mtim.tv_sec > kAbandonedAfterSeconds;
+        if (abandoned && ::unlinkat(directory, encoded.constData(), 0) == 0)
+            ++removed;
+    }
+    return removed;
 }
 
 void testhooks::setBeforeRename(testhooks::BeforeRename hook) {

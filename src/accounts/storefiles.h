@@ -4,6 +4,9 @@
 #include <QByteArrayView>
 #include <QString>
 #include <QStringView>
+#include <cstdint>
+#include <functional>
+#include <optional>
 
 #include "accounts/outcome.h"
 
@@ -29,14 +32,21 @@ Outcome<> readFileInto(int directory, const char* name, QByteArray& into);
 // store file (...)" when they are no RTF document.
 Outcome<QString> documentText(QByteArrayView bytes);
 
+// What replaceFile() asks just before it puts a finished file in place: a
+// failure there discards the temporary and leaves the old file untouched.
+using BeforePublish = std::function<Outcome<>()>;
+
 // Replaces `name` in the open directory `directory` by a file holding `data`,
 // atomically: a temporary in the same directory (0600, O_EXCL, owned by the
-// directory's owner) is written, flushed and renamed over the old one, then the
-// directory is flushed. Callers hold the store's lock, so a temporary of the same
-// name is a dead write's and is removed first. Fails, writing nothing, when the
-// file could not be given to the directory's owner. On failure the old file is
+// directory's owner), named for this copy of the game so that no other copy, on
+// this machine or another, ever takes it for its own, is written, flushed and
+// renamed over the old one, then the directory is flushed. Where the file system
+// keeps no Unix modes or owners (FAT, exFAT, some shares) the file is written all
+// the same. Fails, writing nothing, when the file could not be given to the
+// directory's owner or `beforePublish` fails. On failure the old file is
 // untouched and the temporary removed.
-Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data);
+Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data,
+                      const BeforePublish& beforePublish = {});
 
 // Creates the directory `path` owner-only (0700) and flushes its parent; fails
 // with EEXIST when anything has that name.
@@ -45,11 +55,39 @@ Outcome<> makeDirectory(const QByteArray& path);
 // Flushes a directory's entries to disk.
 Outcome<> syncDirectory(int directory);
 
+// Whether the open directory `directory` lies on a file server (NFS, SMB, FUSE
+// such as sshfs, ...), where every read waits on the network.
+bool isOnFileServer(int directory);
+
 // Opens the directory at `path` (relative to `at`), refusing a symbolic link.
 Outcome<int> openDirectory(int at, const QByteArray& path);
 
 // Whether `name` is a temporary that replaceFile() leaves behind when the process
 // dies before the rename; such names never fold to a store name.
 bool isTemporaryName(QStringView name);
+
+// The copy of the game that wrote a temporary, as its name says.
+struct TemporaryOwner {
+    QString host;  // as CopyIdentity::fileNameHost() spells it
+    QString boot;  // the first characters of its machine's boot id
+    std::int64_t pid = 0;
+    bool operator==(const TemporaryOwner&) const = default;
+};
+// The owner a temporary's name gives; nothing for temporaries of earlier versions.
+std::optional<TemporaryOwner> temporaryOwner(QStringView name);
+// How this process names itself in its temporaries.
+const TemporaryOwner& ownTemporaries();
+// A fresh temporary's name for `name`, unique to this process.
+QByteArray temporaryNameFor(const QByteArray& name);
+// The part of a machine's boot id that temporaries carry.
+QString bootTag(const QString& boot);
+
+// Removes the temporaries among `names` in `directory` that no write can still
+// finish: those of a process of this machine that has ended, those of `gone` (a
+// copy whose lock was found dead), and those untouched for an hour, far longer
+// than any write takes. A live copy's temporaries, here or on another machine,
+// stay. Best effort; returns how many went.
+int removeAbandonedTemporaries(int directory, const QStringList& names,
+                               const std::optional<TemporaryOwner>& gone = std::nullopt);
 
 }  // namespace mindlark::storefiles

@@ -2,6 +2,7 @@
 
 #include "accounts/foldeddirectory.h"
 #include "accounts/storefiles.h"
+#include "accounts/storelock.h"
 #include "accounts/storenames.h"
 
 #include <algorithm>
@@ -25,8 +26,11 @@ Outcome<StoreInventory> StoreInventory::scan(const QByteArray& directory) {
             inventory.users_[parsed->user][std::size_t(slot)] = it.value();
         } else {
             for (const QString& name : it.value()) {
-                (storefiles::isTemporaryName(name) ? inventory.temporaries_ : inventory.others_)
-                    .append(name);
+                if (name == StoreLock::fileName())
+                    inventory.lock_ = name;
+                else
+                    (storefiles::isTemporaryName(name) ? inventory.temporaries_ : inventory.others_)
+                        .append(name);
             }
         }
     }

@@ -29,6 +29,8 @@ public:
     const std::map<std::int64_t, UserFiles>& users() const { return users_; }
     // Temporaries left behind by writes that never finished.
     const QStringList& temporaries() const { return temporaries_; }
+    // The store's lock file, when a copy holds the lock or died holding it.
+    const QString& lock() const { return lock_; }
     // Entries that are no store file (names the program never reads).
     const QStringList& others() const { return others_; }
 
@@ -39,6 +41,7 @@ private:
     QStringList counterNames_;
     std::map<std::int64_t, UserFiles> users_;
     QStringList temporaries_;
+    QString lock_;
     QStringList others_;
 };
 

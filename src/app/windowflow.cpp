@@ -12,6 +12,17 @@
 
 namespace mindlark {
 
+namespace {
+
+// Closes the message about another copy holding the store when a step ends,
+// whichever way it ends.
+struct CloseWaiting {
+    std::unique_ptr<QMessageBox>& box;
+    ~CloseWaiting() { box.reset(); }
+};
+
+}  // namespace
+
 WindowFlow::WindowFlow(const QString& workingDirectory, EndProgram endProgram,
                        ShowFailure showFailure, ShowNotice showNotice, LockWait lockWait)
     : session_(workingDirectory),
@@ -62,6 +73,7 @@ void WindowFlow::start() {
         } else {
             signInWindow().show();
         }
+        tellStoreNotice();
     });
 }
 
@@ -114,26 +126,36 @@ void WindowFlow::signIn(const QString& userName, const QString& password) {
         // Also after a match: the window is hidden by then, and the Sign In command
         // hides the warning again before the window is next shown.
         signIn_->showWarning();
+        tellStoreNotice();
         if (const QString notice = session_.takeDamageNotice(); !notice.isEmpty())
             showNotice_(notice);
     });
 }
 
 void WindowFlow::addUser(const UserFields& fields, const QString& confirmation) {
-    guarded([&] {
+    if (ended_)
+        return;
+    bool accepted = false;
+    try {
         const BusyCursor busy;
-        // Whatever happens, the message about another copy goes with the wait.
-        struct CloseWaiting {
-            std::unique_ptr<QMessageBox>& box;
-            ~CloseWaiting() { box.reset(); }
-        } closing{waiting_};
-        if (!session_.registerUser(fields, confirmation)) {
-            registration_->showRefusal();
-            return;
-        }
-        registration_->clearAfterRegistration();
-        greet();
-    });
+        const CloseWaiting closing{waiting_};
+        accepted = session_.registerUser(fields, confirmation);
+    } catch (const StoreError& error) {
+        // Nothing was added and the store is as it was: the player keeps the form
+        // and may try again, or sign in to an account that exists.
+        showFailure_(error.message() +
+                     QStringLiteral("\n\nThe account was not added. You can try again, or "
+                                    "sign in to an existing account."));
+        tellStoreNotice();
+        return;
+    }
+    tellStoreNotice();
+    if (!accepted) {
+        registration_->showRefusal();
+        return;
+    }
+    registration_->clearAfterRegistration();
+    greet();
 }
 
 void WindowFlow::openRegistration() {
@@ -168,6 +190,8 @@ void WindowFlow::greet() {
 
 void WindowFlow::guarded(const std::function<void()>& step) {
     try {
+        // Whatever happens, the message about another copy goes with the wait.
+        const CloseWaiting closing{waiting_};
         step();
     } catch (const StoreError& error) {
         showFailure_(error.message());
@@ -184,11 +208,17 @@ void WindowFlow::showWaiting(const QString& notice) {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+void WindowFlow::tellStoreNotice() {
+    if (const QString notice = session_.takeStoreNotice(); !notice.isEmpty())
+        showNotice_(notice);
+}
+
 void WindowFlow::end(int status) {
     if (ended_)
         return;
     ended_ = true;
     exitStatus_ = status;
+    waiting_.reset();
     // Nothing may be seen or run after the end: hide every window at once.
     if (main_)
         main_->hide();

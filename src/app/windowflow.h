@@ -23,7 +23,8 @@ class SignInWindow;
 // the main window when the first run's set-up begins or at the first greeting,
 // the registration window when it is first shown. Windows report presses as
 // signals; every handler here that touches the store shows a store failure and
-// ends the program with status 1, so nothing throws into Qt.
+// ends the program with status 1, so nothing throws into Qt, except "Add User":
+// an account the store could not take leaves the player where they were.
 class WindowFlow : public QObject {
     Q_OBJECT
 
@@ -64,7 +65,8 @@ public:
 private:
     // "Sign in" on the sign-in window.
     void signIn(const QString& userName, const QString& password);
-    // "Add User" on the registration window.
+    // "Add User" on the registration window. A store that cannot take the account
+    // is reported, and the program goes on.
     void addUser(const UserFields& fields, const QString& confirmation);
     // "New User" in the main window's menu.
     void openRegistration();
@@ -77,6 +79,8 @@ private:
     // Runs `step`; a store failure is shown and ends the program with status 1.
     void guarded(const std::function<void()>& step);
     void end(int status);
+    // Shows what the store mended or found, if anything.
+    void tellStoreNotice();
     // Shows, without blocking, that another copy of the game holds the store.
     void showWaiting(const QString& notice);
 

@@ -9,6 +9,7 @@
 #include "accounts/accountstore.h"
 #include "accounts/storeerror.h"
 #include "accounts/storeinspector.h"
+#include "accounts/storelock.h"
 
 namespace mindlark::qkstore {
 
@@ -43,6 +44,7 @@ public:
         marker_ = marker.value_or(QString());
         checkCounter(inventory.value());
         checkUsers(inventory.value());
+        checkLock(inventory.value().lock());
         for (const QString& name : inventory.value().temporaries()) {
             report_.notes +=
                 QStringLiteral("left over from an interrupted write: %1").arg(shown(name));
@@ -155,6 +157,37 @@ private:
             return;
         }
         report_.users = *count;
+    }
+
+    // A lock is a change under way, or the trace of a copy that died changing the
+    // store; either way the game copes, so it is a note.
+    void checkLock(const QString& name) {
+        if (name.isEmpty())
+            return;
+        const Outcome<QString> text = store_.readText(Place::StoreDirectory, name);
+        const auto holder = text.ok() ? StoreLock::holderOf(text.value()) : std::nullopt;
+        if (!holder) {
+            report_.notes += QStringLiteral(
+                                 "a lock that names no holder: %1; the game takes it "
+                                 "for a dead copy's once it stays unchanged")
+                                 .arg(shown(name));
+        } else if (StoreLock::isHolderGone(*holder)) {
+            report_.notes += QStringLiteral(
+                                 "a lock left by a copy of the game that has ended "
+                                 "(on %1, process %2, since %3): %4; the next change "
+                                 "removes it")
+                                 .arg(holder->copy.host)
+                                 .arg(holder->copy.pid)
+                                 .arg(holder->since, shown(name));
+        } else {
+            report_.notes += QStringLiteral(
+                                 "the store is locked by a copy of the game on %1 "
+                                 "(process %2, since %3): %4; a lock that stays "
+                                 "unchanged is taken for a dead copy's")
+                                 .arg(holder->copy.host)
+                                 .arg(holder->copy.pid)
+                                 .arg(holder->since, shown(name));
+        }
     }
 
     void reportGap(std::int64_t first, std::int64_t last) {

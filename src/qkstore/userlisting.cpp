@@ -1,6 +1,7 @@
 #include "qkstore/userlisting.h"
 
 #include <cerrno>
+#include <iterator>
 
 #include "accounts/accountstore.h"
 #include "accounts/storeerror.h"
@@ -63,11 +64,13 @@ UserListing listUsers(const QString& workingDirectory) {
     // the directory says which users have files, so a gap or a counter far beyond
     // the users costs nothing and every fault is reported as found.
     std::int64_t next = 0;
+    UserScan scan =
+        store.scanUsers(QList<Field>(std::begin(kShownFields), std::end(kShownFields)), count);
     for (; next < count; ++next) {
         QStringList cells{QString::number(next)};
         try {
-            for (const Field field : kShownFields)
-                cells += tableCell(store.readField(field, next));
+            for (const QString& value : scan.next())
+                cells += tableCell(value);
         } catch (const StoreError&) {
             break;
         }

@@ -41,11 +41,16 @@ public:
     // What to tell the player about accounts the latest sign-in passed over: the
     // damaged files, named once per run; empty when there is nothing new to say.
     QString takeDamageNotice();
+    // What the store mended or found since last asked that the player should
+    // hear of (a counter written again, a store others can read); empty when
+    // there is nothing to say.
+    QString takeStoreNotice() { return store_.takeNotes().join(QStringLiteral("\n\n")); }
 
     // "Add User": refused (false) unless the password equals `confirmation`,
     // neither name nor user name is empty and every value can be stored and read
     // back; an accepted account is written as the next user and signs the player
-    // in with an empty age. Throws StoreError.
+    // in with an empty age. Throws StoreError, with nobody signed in anew and no
+    // account added, when the store could not take it.
     bool registerUser(const UserFields& fields, const QString& confirmation);
 
     // How a change to the store waits while another copy of the game writes it.

@@ -24,15 +24,21 @@ void withUsers(const ScratchStore& scratch, const QList<UserFields>& users) {
         store.registerUser(user);
 }
 
+// Every case runs with each file read when asked for, as on a local disk, and
+// with reads in flight ahead, as on a file server.
+class SignIn : public ::testing::TestWithParam<int> {};
+INSTANTIATE_TEST_SUITE_P(ReadsInFlight, SignIn, ::testing::Values(0, 8));
+
 }  // namespace
 
-TEST(SignIn, MatchesExactlyAndTheLaterDuplicateWins) {
+TEST_P(SignIn, MatchesExactlyAndTheLaterDuplicateWins) {
     ScratchStore scratch;
     withUsers(scratch, {{"Ann", "30", "a@x", "ann", "pw"},
                         {"Bob", "41", "b@x", "bob", "pw"},
                         {"Ann Two", "52", "", "ann", "pw"},
                         {"Ann Three", "63", "", "ann", "other"}});
     AccountStore store(scratch.path());
+    store.setReadsInFlight(GetParam());
     const auto match = signIn(store, "ann", "pw").match;
     ASSERT_TRUE(match.has_value());
     EXPECT_EQ(match->user, 2);
@@ -46,7 +52,7 @@ TEST(SignIn, MatchesExactlyAndTheLaterDuplicateWins) {
     EXPECT_FALSE(signIn(store, "", "").match.has_value());
 }
 
-TEST(SignIn, ReadsExactlyTheUsersBelowTheCounter) {
+TEST_P(SignIn, ReadsExactlyTheUsersBelowTheCounter) {
     ScratchStore scratch;
     withUsers(scratch, {{"A", "1", "", "a", "1"},
                         {"B", "2", "", "b", "2"},
@@ -56,14 +62,16 @@ TEST(SignIn, ReadsExactlyTheUsersBelowTheCounter) {
     // User 3 lies beyond the counter: never matched, and its damage goes unnoticed.
     scratch.putBytes("QK/mpp%qk 3dp.qk", "not RTF");
     AccountStore store(scratch.path());
+    store.setReadsInFlight(GetParam());
     EXPECT_EQ(signIn(store, "c", "3").match->user, 2);
     EXPECT_FALSE(signIn(store, "d", "4").match.has_value());
 }
 
-TEST(SignIn, ADamagedCounterMeansNobody) {
+TEST_P(SignIn, ADamagedCounterMeansNobody) {
     ScratchStore scratch;
     withUsers(scratch, {{"A", "1", "", "a", "1"}});
     AccountStore store(scratch.path());
+    store.setReadsInFlight(GetParam());
     for (const char* counter : {"abc", "", "-4", "x1"}) {
         scratch.put("QK/num.qk", counter);
         EXPECT_FALSE(signIn(store, "a", "1").match.has_value()) << counter;
@@ -72,13 +80,14 @@ TEST(SignIn, ADamagedCounterMeansNobody) {
     EXPECT_TRUE(signIn(store, "a", "1").match.has_value());
 }
 
-TEST(SignIn, DamagedUsersArePassedOverAndReportedWhileTheOthersSignIn) {
+TEST_P(SignIn, DamagedUsersArePassedOverAndReportedWhileTheOthersSignIn) {
     ScratchStore scratch;
     withUsers(scratch, {{"A", "1", "", "a", "1"},
                         {"B", "2", "", "b", "2"},
                         {"C", "3", "", "c", "3"},
                         {"D", "4", "", "d", "4"}});
     AccountStore store(scratch.path());
+    store.setReadsInFlight(GetParam());
     QFile::remove(scratch.at("QK/mpp%qk 1dp.qk"));
     scratch.putBytes("QK/mup%qk 2du.qk", QByteArray(mindlark::rtf::kMaxDocumentSize + 1, 'x'));
     QFile::remove(scratch.at("QK/map%qk 3dA.qk"));  // only a match reads the age

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
+
 #include <QFile>
 #include <optional>
 
@@ -128,8 +130,9 @@ TEST_F(SessionAccounts, AnAcceptedRegistrationIsStoredAsTypedAndLeavesTheAgeEmpt
 TEST_F(SessionAccounts, OpeningTheRegistrationReadsTheCounterAgain) {
     EXPECT_EQ(storeErrorOf([&] { session.openRegistration(); }), "<no error>");
     ASSERT_TRUE(QFile::remove(scratch.at("QK/num.qk")));
+    ASSERT_TRUE(QDir().mkpath(scratch.at("QK/num.qk")));
     EXPECT_EQ(storeErrorOf([&] { session.openRegistration(); }),
-              "Cannot read QK/num.qk: " + qt_error_string(ENOENT));
+              "Cannot read QK/num.qk: " + qt_error_string(EISDIR));
 }
 
 TEST_F(SessionAccounts, AValueTooLongToBeReadBackIsRefusedLikeAnyBadInput) {

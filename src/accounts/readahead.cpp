@@ -1,0 +1,68 @@
+#include "accounts/readahead.h"
+
+#include "accounts/storefiles.h"
+
+#include <cerrno>
+
+namespace mindlark {
+
+ReadAhead::ReadAhead(int directory, int threads) : directory_(directory) {
+    threads_.reserve(std::size_t(threads));
+    for (int i = 0; i < threads; ++i)
+        threads_.emplace_back([this] { work(); });
+}
+
+ReadAhead::~ReadAhead() {
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+    }
+    jobAdded_.notify_all();
+    for (std::thread& thread : threads_)
+        thread.join();
+}
+
+void ReadAhead::request(QByteArray first, QByteArray second) {
+    {
+        const std::lock_guard lock(mutex_);
+        jobs_.push_back(Job{std::move(first), std::move(second), std::nullopt});
+    }
+    jobAdded_.notify_one();
+}
+
+Outcome<QByteArray> ReadAhead::take() {
+    std::unique_lock lock(mutex_);
+    jobDone_.wait(lock, [this] { return jobs_.front().result.has_value(); });
+    Outcome<QByteArray> result = std::move(*jobs_.front().result);
+    jobs_.pop_front();
+    ++front_;
+    return result;
+}
+
+std::size_t ReadAhead::waiting() const {
+    const std::lock_guard lock(mutex_);
+    return jobs_.size();
+}
+
+void ReadAhead::work() {
+    std::unique_lock lock(mutex_);
+    for (;;) {
+        jobAdded_.wait(lock, [this] { return stopping_ || next_ < front_ + jobs_.size(); });
+        if (stopping_)
+            return;
+        // Jobs are counted from the first ever asked for: taking results removes
+        // jobs from the front while this thread reads without the mutex.
+        const std::size_t mine = next_++;
+        const QByteArray first = jobs_[mine - front_].first;
+        const QByteArray second = jobs_[mine - front_].second;
+        lock.unlock();
+        Outcome<QByteArray> result = storefiles::readFileAt(directory_, first);
+        if (result.error() == ENOENT && !second.isEmpty() && second != first)
+            result = storefiles::readFileAt(directory_, second);
+        lock.lock();
+        jobs_[mine - front_].result = std::move(result);
+        jobDone_.notify_all();
+    }
+}
+
+}  // namespace mindlark

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+#include "accounts/outcome.h"
+
+namespace mindlark {
+
+// Reads small files of one open directory on a few threads of its own, so that
+// many reads are in flight at once where each waits on a file server; the results
+// come back in the order the files were asked for. Each file is read as
+// storefiles::readFileAt() reads it.
+class ReadAhead {
+public:
+    // Reads relative to the open directory `directory` (not owned) on `threads` threads.
+    ReadAhead(int directory, int threads);
+    // Waits for the reads under way, drops the rest.
+    ~ReadAhead();
+    ReadAhead(const ReadAhead&) = delete;
+    ReadAhead& operator=(const ReadAhead&) = delete;
+
+    // Asks for the file named `first`, or `second` when there is none by that
+    // name (both encoded names relative to the directory).
+    void request(QByteArray first, QByteArray second);
+    // The result of the oldest request not yet taken, once it is read.
+    Outcome<QByteArray> take();
+    // How many requests have not been taken yet.
+    std::size_t waiting() const;
+
+private:
+    struct Job {
+        QByteArray first;
+        QByteArray second;
+        std::optional<Outcome<QByteArray>> result;
+    };
+    void work();
+
+    const int directory_;
+    mutable std::mutex mutex_;
+    std::condition_variable jobAdded_;
+    std::condition_variable jobDone_;
+    std::deque<Job> jobs_;   // jobs_[0] is the oldest not yet taken
+    std::size_t front_ = 0;  // the number of jobs_[0], counting every job ever asked for
+    std::size_t next_ = 0;   // the number of the next job a thread begins
+    bool stopping_ = false;
+    std::vector<std::thread> threads_;
+};
+
+}  // namespace mindlark
