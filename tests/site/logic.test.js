@@ -154,6 +154,25 @@ test("white space around a code is tolerated, also where it took the first space
   }
 });
 
+test("codes that mail or chat mangled decode as the game wrote them", () => {
+  const code = " 3 4 0- 1 2 1- 2 3 4 0- 0 2 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 125";
+  const mangled = [
+    code.replace(/ /g, "\u00a0"), // non-breaking spaces
+    code.replace(/ (\d)/g, " \u200b$1"), // zero-width spaces
+    code.replace("0- 1 2", "0-\n1 2"), // a line break in place of a space, after a dash
+    code.replace("0- 1 2", "0- \r\n1 2"),
+    code.replace("- 125", "-\n125"),
+    "> " + code.replace("1- 4 0 3", "1-\n> 4 0 3"), // quoted in a reply
+    `“${code.trim()}”`,
+    "```\n" + code + "\n```",
+  ];
+  const expected = logic.decode(code);
+  for (const text of mangled) assert.deepEqual(logic.decode(text), expected, JSON.stringify(text));
+  // The age is anything the player typed: it keeps what the fixed parts would lose.
+  const age = "\n> 3\u00a00\u200b ";
+  assert.equal(logic.decode(code.replace("-30-", `-${age}-`)).age, age);
+});
+
 test("codes made by the game decode to the grid they came from", () => {
   const tool = process.env.MINDLARK_SITEDATA;
   assert.ok(tool, "set MINDLARK_SITEDATA to the built mindlark-sitedata (ctest -L site does)");
