@@ -116,6 +116,24 @@ test("an incomplete grid is not solved and says which rows lack what", () => {
   assert.equal(logic.judge(new Array(25).fill(-1)).open.length, 15);
 });
 
+test("a partly blank grid fails the clues its chosen options already break", () => {
+  // [cells chosen as [row, house, option], on an otherwise blank grid; the clues that fail]
+  const cases = [
+    [[[3, 1, GERMAN]], [9]], // house 1 holds no Norwegian
+    [[[2, 3, 1]], [8]], // coffee in the middle house leaves no room for milk
+    [[[0, 1, 0], [0, 2, 2], [0, 3, 3]], [4]], // green can only go to 4 or 5, not beside white in 2
+    [[[0, 2, 2], [0, 4, 4]], []], // green may still go to 1 or 3
+    [[[3, 3, 2]], [9]], // a Norwegian in 3 breaks clue 9; blue may still stand beside him
+  ];
+  for (const [cells, failing] of cases) {
+    const grid = new Array(25).fill(-1);
+    for (const [row, house, option] of cells) grid[row * 5 + house - 1] = option;
+    const verdict = logic.judge(grid);
+    assert.deepEqual(verdict.failing, failing, JSON.stringify(cells));
+    assert.equal(verdict.failing.length + verdict.open.length, 15, JSON.stringify(cells));
+  }
+});
+
 const ZEROS = " 0 0 0- 0 0 0- 0 0 0 0- 0 0 0 0- 0 0 0- 0 0 0- 0-30- 0 0 0- 0- 125";
 
 test("malformed codes say what is wrong", () => {

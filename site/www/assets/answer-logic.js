@@ -196,7 +196,7 @@
   }
 
   // The house (1 to 5) whose list in `row` holds `option`, when exactly one does;
-  // otherwise null, and clues about that option cannot be checked.
+  // otherwise null.
   function locate(grid, row, option) {
     var found = null;
     for (var house = 1; house <= HOUSES; house++) {
@@ -205,6 +205,22 @@
       found = house;
     }
     return found;
+  }
+
+  // The houses where `option` can still stand in `row`: the one that holds it, or
+  // the row's blank houses when none does. Null when several hold it, or when none
+  // does and the row has no blank: the row has to be mended before a clue about
+  // that option means anything.
+  function places(grid, row, option) {
+    var held = locate(grid, row, option);
+    if (held !== null) return [held];
+    var blanks = [];
+    for (var house = 1; house <= HOUSES; house++) {
+      var index = grid[row * HOUSES + house - 1];
+      if (index === option) return null;
+      if (index === -1) blanks.push(house);
+    }
+    return blanks.length ? blanks : null;
   }
 
   // Ways to read clue 4, "to the left of". On the English pane house 1 is the
@@ -255,16 +271,27 @@
     }
   }
 
-  // Whether each clue holds on the grid: true, false, or null when an option it
-  // names is not chosen in exactly one house. The page reads clue 4 as
-  // "accepted" and clue 15 as "nextDoor".
+  // Whether each clue holds on the grid: true when it holds, false when the chosen
+  // options already break it however the blanks are filled, and null when it
+  // cannot be checked yet. The page reads clue 4 as "accepted" and clue 15 as
+  // "nextDoor".
   function clueStates(grid, reading, clue15) {
     var table = CLUE_TABLES[(reading || "accepted") + "/" + (clue15 || "nextDoor")];
     if (!table) throw new Error("unknown reading: " + reading + ", " + clue15);
     return table.map(function (clue) {
-      var a = locate(grid, clue[0][0], clue[0][1]);
-      var b = typeof clue[1] === "number" ? clue[1] : locate(grid, clue[1][0], clue[1][1]);
-      return a === null || b === null ? null : clue[2](a, b);
+      var fixedHouse = typeof clue[1] === "number";
+      var a = places(grid, clue[0][0], clue[0][1]);
+      var b = fixedHouse ? [clue[1]] : places(grid, clue[1][0], clue[1][1]);
+      if (a === null || b === null) return null;
+      // Clue 4, the one clue about two options of one row, never puts them in one
+      // house, so the pairs need no check that they differ.
+      var possible = a.some(function (x) {
+        return b.some(function (y) { return clue[2](x, y); });
+      });
+      if (!possible) return false;
+      var chosen = locate(grid, clue[0][0], clue[0][1]) !== null &&
+        (fixedHouse || locate(grid, clue[1][0], clue[1][1]) !== null);
+      return chosen ? true : null;
     });
   }
 
