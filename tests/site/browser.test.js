@@ -45,15 +45,23 @@ describe("the answer page in chromium", () => {
     await page.screenshot(path.join(shots, `${name}.png`), clip);
   }
 
-  // A page opened by a browser whose preferred language is `language`.
+  // A page opened by a browser whose preferred language is `language`. It keeps
+  // what the page's content security policy turns away, for done() to see.
   async function open(url, language) {
     const page = await browser.newPage(900, 800);
     await page.beforeEveryDocument((languages) => {
       Object.defineProperty(navigator, "languages", { get: () => languages });
       Object.defineProperty(navigator, "language", { get: () => languages[0] });
+      window.refused = [];
+      document.addEventListener("securitypolicyviolation", (event) => window.refused.push(event.violatedDirective));
     }, language === "ar" ? ["ar-SY", "ar"] : ["en-GB", "en"]);
     await page.goto(url);
     return page;
+  }
+
+  async function done(page) {
+    assert.deepEqual(await page.evaluate(() => window.refused), []);
+    await page.close();
   }
 
   // Pastes a code and presses Check from the keyboard, as a player without a mouse would.
@@ -91,7 +99,7 @@ describe("the answer page in chromium", () => {
       const announced = await page.$eval("#verdict", (node) => [node.role, node.ariaLive]);
       assert.deepEqual(announced, ["status", "polite"]);
       await picture(page, `answer-solved-${name}`);
-      await page.close();
+      await done(page);
     });
 
     it(`${name}: on request the page lists the clues a grid breaks, in the page's language`, async () => {
@@ -103,7 +111,7 @@ describe("the answer page in chromium", () => {
       assert.deepEqual(await page.$$eval("#details ul.clues li", (items) => items.map((item) => item.textContent)),
         [data.clues[2], data.clues[14]]);
       await picture(page, `answer-failing-${name}`);
-      await page.close();
+      await done(page);
     });
 
     it(`${name}: a malformed code gets a message and no verdict`, async () => {
@@ -113,7 +121,7 @@ describe("the answer page in chromium", () => {
       assert.ok(verdict.startsWith(words.notCode), verdict);
       assert.ok(verdict.includes("12x"));
       assert.equal(await page.exists("table.grid"), false);
-      await page.close();
+      await done(page);
     });
   }
 
@@ -123,7 +131,7 @@ describe("the answer page in chromium", () => {
     await check(page, SOLVED.replace("-30-", `-${age}-`), false);
     assert.equal(await page.$eval("#verdict .age", (node) => node.textContent), age);
     assert.equal(await page.exists("#verdict img"), false);
-    await page.close();
+    await done(page);
   });
 
   it("the keyboard reaches every control, and the language switch redraws the result", async () => {
@@ -147,7 +155,7 @@ describe("the answer page in chromium", () => {
     assert.equal(await page.$eval("html", (html) => html.dir), "rtl");
     assert.ok((await textOf(page, "#verdict")).startsWith(texts.ar.solved));
     assert.equal(await page.$eval("table.grid th[scope=row]", (th) => th.textContent), riddle.ar.attributes[0]);
-    await page.close();
+    await done(page);
   });
 
   it("the registration help opens from disk in both languages", async () => {
@@ -155,6 +163,26 @@ describe("the answer page in chromium", () => {
       const page = await open(registerPage, language);
       assert.equal(await textOf(page, "h1"), texts[language].registerHeading);
       assert.ok((await textOf(page, "main")).includes("~/.local/share/mindlark"));
+      await done(page);
+    }
+  });
+
+  it("without scripts every page still reads in English, and with them no inline script runs", async () => {
+    for (const file of ["index.html", "answer/index.html", "register/index.html"]) {
+      const url = pathToFileURL(path.join(www, file)).href;
+      const page = await open("about:blank", "ar");
+      await page.send("Emulation.setScriptExecutionDisabled", { value: true });
+      await page.goto(url);
+      const shown = await page.$$eval("[data-text]", (nodes) =>
+        nodes.map((node) => [node.getAttribute("data-text"), node.textContent.replace(/\s+/g, " ").trim()]));
+      assert.deepEqual(shown, shown.map(([key]) => [key, texts.en[key]]), file);
+      await page.send("Emulation.setScriptExecutionDisabled", { value: false });
+      await page.goto(url);
+      assert.equal(await page.evaluate(() => {
+        const script = document.head.appendChild(document.createElement("script"));
+        script.textContent = "window.ran = true";
+        return window.ran === true;
+      }), false, file);
       await page.close();
     }
   });
