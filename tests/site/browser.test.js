@@ -24,6 +24,8 @@ const shots = process.env.MINDLARK_SCREENSHOTS || fs.mkdtempSync(path.join(os.tm
 // grid with the drinks of houses 1 and 2 swapped, which breaks clues 3 and 15.
 const SOLVED = " 3 4 0- 1 2 1- 2 3 4 0- 0 2 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 125";
 const SWAPPED = " 3 4 0- 1 2 1- 2 3 4 0- 2 0 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 125";
+// A grid that breaks clue 4 alone, and would hold if it meant anywhere to the left.
+const NEAR_MISS = " 1 4 0- 3 2 3- 1 2 4 0- 1 0 3 2- 4 2 0- 4 3 1- 0-30- 3 4 1- 2- 5";
 const CLASSIC = [[3, 4, 0, 1, 2], [1, 2, 3, 4, 0], [0, 2, 3, 1, 4], [2, 3, 4, 0, 1], [1, 4, 0, 3, 2]];
 
 let browser;
@@ -47,8 +49,8 @@ describe("the answer page in chromium", () => {
 
   // A page opened by a browser whose preferred language is `language`. It keeps
   // what the page's content security policy turns away, for done() to see.
-  async function open(url, language) {
-    const page = await browser.newPage(900, 800);
+  async function open(url, language, width = 900, height = 800) {
+    const page = await browser.newPage(width, height);
     await page.beforeEveryDocument((languages) => {
       Object.defineProperty(navigator, "languages", { get: () => languages });
       Object.defineProperty(navigator, "language", { get: () => languages[0] });
@@ -64,18 +66,19 @@ describe("the answer page in chromium", () => {
     await page.close();
   }
 
-  // Pastes a code and presses Check from the keyboard, as a player without a mouse would.
-  async function check(page, code, showFailing) {
-    await page.$eval("#code", (box) => { box.value = ""; box.focus(); });
-    await page.type(code);
-    assert.equal(await page.$eval("#code", (box) => box.value), code);
+  // Pastes a code and presses Enter, as a player would, in the box or, with
+  // `button`, on Check.
+  async function check(page, code, showFailing, button = false) {
     const ticked = await page.$eval("#show-failing", (box) => box.checked);
     if (ticked !== showFailing) {
       await page.focus("#show-failing");
       await page.press("Space");
     }
-    await page.focus("#check");
+    await page.$eval("#code", (box) => { box.value = ""; box.focus(); });
+    await page.type(code);
+    if (button) await page.focus("#check");
     await page.press("Enter");
+    assert.equal(await page.$eval("#code", (box) => box.value), code);
   }
 
   const textOf = (page, selector) => page.$eval(selector, (node) => node.innerText.trim());
@@ -91,7 +94,7 @@ describe("the answer page in chromium", () => {
       const page = await open(answerPage, language);
       assert.equal(await page.$eval("html", (html) => html.lang), language);
       assert.equal(await page.$eval("html", (html) => html.dir), language === "ar" ? "rtl" : "ltr");
-      await check(page, "\n" + SOLVED + "\n", false);
+      await check(page, "\n" + SOLVED + "\n", false, true);
       const verdict = await textOf(page, "#verdict");
       assert.ok(verdict.startsWith(words.solved), verdict);
       assert.ok(verdict.includes("0:02:05"));
@@ -102,15 +105,42 @@ describe("the answer page in chromium", () => {
       await done(page);
     });
 
-    it(`${name}: on request the page lists the clues a grid breaks, in the page's language`, async () => {
+    it(`${name}: the page counts and, on request, lists the clues a grid breaks`, async () => {
       const page = await open(answerPage, language);
       await check(page, SWAPPED, false);
-      assert.ok((await textOf(page, "#verdict")).startsWith(words.notSolved));
+      const verdict = await textOf(page, "#verdict");
+      assert.ok(verdict.startsWith(words.notSolved));
+      assert.ok(verdict.includes(words.failingCount.replace("{count}", 2)), verdict);
       assert.equal(await page.$$eval("#details ul.clues li", (items) => items.length), 0);
       await check(page, SWAPPED, true);
-      assert.deepEqual(await page.$$eval("#details ul.clues li", (items) => items.map((item) => item.textContent)),
-        [data.clues[2], data.clues[14]]);
+      // The Arabic clue 15 says the smoker drinks the water himself: its failure points to why.
+      assert.deepEqual(await page.$$eval("#details ul.clues li", (items) =>
+        items.map((item) => [item.firstChild.textContent, item.querySelector("a") && item.querySelector("a").hash])),
+      [[data.clues[2], null], [data.clues[14], language === "ar" ? "#clue15" : null]]);
       await picture(page, `answer-failing-${name}`);
+      await check(page, NEAR_MISS, true);
+      assert.ok((await textOf(page, "#verdict")).includes(words.failingOne.replace("{count}", 1)));
+      assert.equal(await page.$eval("#verdict a", (link) => link.hash), "#clue4");
+      await done(page);
+    });
+
+    it(`${name}: on a phone the grid fits, with the house the verdict names in view`, async () => {
+      const page = await open(answerPage, language, 375, 740);
+      // As a mail quoting the code, with its line broken, hands it over.
+      await check(page, `> “${SOLVED.replace("0- 1 2", "0-\n> 1 2").trim()}”`, false);
+      assert.ok((await textOf(page, "#verdict")).startsWith(words.solved));
+      await page.screenshot(path.join(shots, `answer-phone-${name}.png`));
+      const inView = () => page.$eval("table.grid th.named", (house, box = house.getBoundingClientRect()) =>
+        box.top >= 0 && box.bottom <= innerHeight && box.left >= 0 && box.right <= innerWidth);
+      // Neither the page nor the grid's own box may scroll sideways.
+      const sideways = () => page.evaluate(() => [document.documentElement, document.getElementById("details")]
+        .reduce((sum, box) => sum + box.scrollWidth - box.clientWidth, 0));
+      assert.equal(await inView(), true);
+      await page.send("Emulation.setDeviceMetricsOverride", { width: 360, height: 740, deviceScaleFactor: 1, mobile: false });
+      assert.equal(await inView(), true);
+      assert.equal(await sideways(), 0);
+      await check(page, SOLVED.replace("-30-", `-${"W".repeat(300)}-`), false);
+      assert.equal(await sideways(), 0);
       await done(page);
     });
 
@@ -186,4 +216,5 @@ describe("the answer page in chromium", () => {
       await page.close();
     }
   });
+
 });
