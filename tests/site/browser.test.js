@@ -5,6 +5,7 @@
 const { describe, it, before, after } = require("node:test");
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
+const http = require("node:http");
 const os = require("node:os");
 const path = require("node:path");
 const { pathToFileURL } = require("node:url");
@@ -26,9 +27,27 @@ const SOLVED = " 3 4 0- 1 2 1- 2 3 4 0- 0 2 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 1
 const SWAPPED = " 3 4 0- 1 2 1- 2 3 4 0- 2 0 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 125";
 // A grid that breaks clue 4 alone, and would hold if it meant anywhere to the left.
 const NEAR_MISS = " 1 4 0- 3 2 3- 1 2 4 0- 1 0 3 2- 4 2 0- 4 3 1- 0-30- 3 4 1- 2- 5";
+// Only the first house's colour chosen.
+const ONE_CHOSEN = " 2-1-1--1-1-1--1-1-1-1--1-1-1-1--1-1-1--1-1-1--1-30--1-1-1--1- 0";
 const CLASSIC = [[3, 4, 0, 1, 2], [1, 2, 3, 4, 0], [0, 2, 3, 1, 4], [2, 3, 4, 0, 1], [1, 4, 0, 3, 2]];
 
 let browser;
+
+// The pages over http, as the project site serves them. Every request that finds
+// no file is kept, so that a test sees the browser ask for anything missing.
+function serve(root) {
+  const missing = [];
+  const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css", ".svg": "image/svg+xml" };
+  const server = http.createServer((request, response) => {
+    const name = new URL(request.url, "http://host").pathname.replace(/\/$/, "/index.html");
+    fs.readFile(path.join(root, name), (error, body) => {
+      if (error) missing.push(name);
+      response.writeHead(error ? 404 : 200, { "Content-Type": types[path.extname(name)] || "text/plain" }).end(body);
+    });
+  });
+  return new Promise((resolve) => server.listen(0, "127.0.0.1", () =>
+    resolve({ server, missing, url: `http://127.0.0.1:${server.address().port}/` })));
+}
 
 describe("the answer page in chromium", () => {
   before(async () => {
@@ -217,4 +236,30 @@ describe("the answer page in chromium", () => {
     }
   });
 
+  for (const over of ["file", "http"]) {
+    it(`over ${over}, a chosen language is kept, ?lang= chooses one, and #code= checks a code`, async () => {
+      const site = over === "http" ? await serve(www) : { url: pathToFileURL(www).href + "/", missing: [] };
+      try {
+        const page = await open(`${site.url}answer/index.html#code=${encodeURIComponent(ONE_CHOSEN)}`, "en");
+        assert.equal(await page.$eval("#code", (box) => box.value), ONE_CHOSEN);
+        assert.ok((await textOf(page, "#verdict")).startsWith(texts.en.notSolved));
+        // A blank list is read out as such, not as a bare dash.
+        assert.deepEqual(await page.$$eval("td.unchosen", (cells) => cells.map((cell) => cell.textContent)),
+          new Array(24).fill(texts.en.unchosen + texts.en.unchosenSpoken));
+
+        await page.click('button[data-language="ar"]');
+        await page.goto(`${site.url}index.html`);
+        assert.equal(await page.$eval("html", (html) => html.lang), "ar");
+        await page.goto(`${site.url}register/index.html?lang=en`);
+        assert.equal(await page.$eval("html", (html) => html.lang), "en");
+        await page.click('button[data-language="ar"]');
+        await page.goto(await page.evaluate(() => location.href)); // a reload keeps the choice
+        assert.equal(await page.$eval("html", (html) => html.lang), "ar");
+        await done(page);
+        assert.deepEqual(site.missing, []);
+      } finally {
+        if (site.server) site.server.close();
+      }
+    });
+  }
 });
