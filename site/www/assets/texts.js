@@ -11,7 +11,7 @@
       answerTitle: "Who has the Fish? Check your answer",
       answerHeading: "Check your answer",
       answerLead:
-        "Copy the code from the game's code box, paste it here and press Check. " +
+        "Copy the code from the game's code box, paste it here and press Enter or Check. " +
         "The game never judges an answer: this page does, inside your browser, " +
         "and sends nothing anywhere.",
       showFailing: "Show which clues fail",
@@ -94,7 +94,7 @@
       answerTitle: "من يملك السمكة؟ تحقق من جوابك",
       answerHeading: "تحقق من جوابك",
       answerLead:
-        "انسخ الشيفرة من مربع الشيفرة في اللعبة، والصقها هنا، ثم اضغط «تحقق». " +
+        "انسخ الشيفرة من مربع الشيفرة في اللعبة، والصقها هنا، ثم اضغط \u2066Enter\u2069 أو «تحقق». " +
         "اللعبة لا تحكم على الجواب أبداً: هذه الصفحة تفعل ذلك داخل متصفحك، " +
         "ولا ترسل شيئاً إلى أي مكان.",
       showFailing: "أظهر المساعدات التي لا تتحقق",
