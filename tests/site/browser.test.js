@@ -5,6 +5,7 @@
 const { describe, it, before, after } = require("node:test");
 const assert = require("node:assert/strict");
 const fs = require("node:fs");
+const http = require("node:http");
 const os = require("node:os");
 const path = require("node:path");
 const { pathToFileURL } = require("node:url");
@@ -24,9 +25,29 @@ const shots = process.env.MINDLARK_SCREENSHOTS || fs.mkdtempSync(path.join(os.tm
 // grid with the drinks of houses 1 and 2 swapped, which breaks clues 3 and 15.
 const SOLVED = " 3 4 0- 1 2 1- 2 3 4 0- 0 2 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 125";
 const SWAPPED = " 3 4 0- 1 2 1- 2 3 4 0- 2 0 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 125";
+// A grid that breaks clue 4 alone, and would hold if it meant anywhere to the left.
+const NEAR_MISS = " 1 4 0- 3 2 3- 1 2 4 0- 1 0 3 2- 4 2 0- 4 3 1- 0-30- 3 4 1- 2- 5";
+// Only the first house's colour chosen.
+const ONE_CHOSEN = " 2-1-1--1-1-1--1-1-1-1--1-1-1-1--1-1-1--1-1-1--1-30--1-1-1--1- 0";
 const CLASSIC = [[3, 4, 0, 1, 2], [1, 2, 3, 4, 0], [0, 2, 3, 1, 4], [2, 3, 4, 0, 1], [1, 4, 0, 3, 2]];
 
 let browser;
+
+// The pages over http, as the project site serves them. Every request that finds
+// no file is kept, so that a test sees the browser ask for anything missing.
+function serve(root) {
+  const missing = [];
+  const types = { ".html": "text/html", ".js": "text/javascript", ".css": "text/css", ".svg": "image/svg+xml" };
+  const server = http.createServer((request, response) => {
+    const name = new URL(request.url, "http://host").pathname.replace(/\/$/, "/index.html");
+    fs.readFile(path.join(root, name), (error, body) => {
+      if (error) missing.push(name);
+      response.writeHead(error ? 404 : 200, { "Content-Type": types[path.extname(name)] || "text/plain" }).end(body);
+    });
+  });
+  return new Promise((resolve) => server.listen(0, "127.0.0.1", () =>
+    resolve({ server, missing, url: `http://127.0.0.1:${server.address().port}/` })));
+}
 
 describe("the answer page in chromium", () => {
   before(async () => {
@@ -45,29 +66,38 @@ describe("the answer page in chromium", () => {
     await page.screenshot(path.join(shots, `${name}.png`), clip);
   }
 
-  // A page opened by a browser whose preferred language is `language`.
-  async function open(url, language) {
-    const page = await browser.newPage(900, 800);
+  // A page opened by a browser whose preferred language is `language`. It keeps
+  // what the page's content security policy turns away, for done() to see.
+  async function open(url, language, width = 900, height = 800) {
+    const page = await browser.newPage(width, height);
     await page.beforeEveryDocument((languages) => {
       Object.defineProperty(navigator, "languages", { get: () => languages });
       Object.defineProperty(navigator, "language", { get: () => languages[0] });
+      window.refused = [];
+      document.addEventListener("securitypolicyviolation", (event) => window.refused.push(event.violatedDirective));
     }, language === "ar" ? ["ar-SY", "ar"] : ["en-GB", "en"]);
     await page.goto(url);
     return page;
   }
 
-  // Pastes a code and presses Check from the keyboard, as a player without a mouse would.
-  async function check(page, code, showFailing) {
-    await page.$eval("#code", (box) => { box.value = ""; box.focus(); });
-    await page.type(code);
-    assert.equal(await page.$eval("#code", (box) => box.value), code);
+  async function done(page) {
+    assert.deepEqual(await page.evaluate(() => window.refused), []);
+    await page.close();
+  }
+
+  // Pastes a code and presses Enter, as a player would, in the box or, with
+  // `button`, on Check.
+  async function check(page, code, showFailing, button = false) {
     const ticked = await page.$eval("#show-failing", (box) => box.checked);
     if (ticked !== showFailing) {
       await page.focus("#show-failing");
       await page.press("Space");
     }
-    await page.focus("#check");
+    await page.$eval("#code", (box) => { box.value = ""; box.focus(); });
+    await page.type(code);
+    if (button) await page.focus("#check");
     await page.press("Enter");
+    assert.equal(await page.$eval("#code", (box) => box.value), code);
   }
 
   const textOf = (page, selector) => page.$eval(selector, (node) => node.innerText.trim());
@@ -83,7 +113,7 @@ describe("the answer page in chromium", () => {
       const page = await open(answerPage, language);
       assert.equal(await page.$eval("html", (html) => html.lang), language);
       assert.equal(await page.$eval("html", (html) => html.dir), language === "ar" ? "rtl" : "ltr");
-      await check(page, "\n" + SOLVED + "\n", false);
+      await check(page, "\n" + SOLVED + "\n", false, true);
       const verdict = await textOf(page, "#verdict");
       assert.ok(verdict.startsWith(words.solved), verdict);
       assert.ok(verdict.includes("0:02:05"));
@@ -91,19 +121,46 @@ describe("the answer page in chromium", () => {
       const announced = await page.$eval("#verdict", (node) => [node.role, node.ariaLive]);
       assert.deepEqual(announced, ["status", "polite"]);
       await picture(page, `answer-solved-${name}`);
-      await page.close();
+      await done(page);
     });
 
-    it(`${name}: on request the page lists the clues a grid breaks, in the page's language`, async () => {
+    it(`${name}: the page counts and, on request, lists the clues a grid breaks`, async () => {
       const page = await open(answerPage, language);
       await check(page, SWAPPED, false);
-      assert.ok((await textOf(page, "#verdict")).startsWith(words.notSolved));
+      const verdict = await textOf(page, "#verdict");
+      assert.ok(verdict.startsWith(words.notSolved));
+      assert.ok(verdict.includes(words.failingCount.replace("{count}", 2)), verdict);
       assert.equal(await page.$$eval("#details ul.clues li", (items) => items.length), 0);
       await check(page, SWAPPED, true);
-      assert.deepEqual(await page.$$eval("#details ul.clues li", (items) => items.map((item) => item.textContent)),
-        [data.clues[2], data.clues[14]]);
+      // The Arabic clue 15 says the smoker drinks the water himself: its failure points to why.
+      assert.deepEqual(await page.$$eval("#details ul.clues li", (items) =>
+        items.map((item) => [item.firstChild.textContent, item.querySelector("a") && item.querySelector("a").hash])),
+      [[data.clues[2], null], [data.clues[14], language === "ar" ? "#clue15" : null]]);
       await picture(page, `answer-failing-${name}`);
-      await page.close();
+      await check(page, NEAR_MISS, true);
+      assert.ok((await textOf(page, "#verdict")).includes(words.failingOne.replace("{count}", 1)));
+      assert.equal(await page.$eval("#verdict a", (link) => link.hash), "#clue4");
+      await done(page);
+    });
+
+    it(`${name}: on a phone the grid fits, with the house the verdict names in view`, async () => {
+      const page = await open(answerPage, language, 375, 740);
+      // As a mail quoting the code, with its line broken, hands it over.
+      await check(page, `> “${SOLVED.replace("0- 1 2", "0-\n> 1 2").trim()}”`, false);
+      assert.ok((await textOf(page, "#verdict")).startsWith(words.solved));
+      await page.screenshot(path.join(shots, `answer-phone-${name}.png`));
+      const inView = () => page.$eval("table.grid th.named", (house, box = house.getBoundingClientRect()) =>
+        box.top >= 0 && box.bottom <= innerHeight && box.left >= 0 && box.right <= innerWidth);
+      // Neither the page nor the grid's own box may scroll sideways.
+      const sideways = () => page.evaluate(() => [document.documentElement, document.getElementById("details")]
+        .reduce((sum, box) => sum + box.scrollWidth - box.clientWidth, 0));
+      assert.equal(await inView(), true);
+      await page.send("Emulation.setDeviceMetricsOverride", { width: 360, height: 740, deviceScaleFactor: 1, mobile: false });
+      assert.equal(await inView(), true);
+      assert.equal(await sideways(), 0);
+      await check(page, SOLVED.replace("-30-", `-${"W".repeat(300)}-`), false);
+      assert.equal(await sideways(), 0);
+      await done(page);
     });
 
     it(`${name}: a malformed code gets a message and no verdict`, async () => {
@@ -113,7 +170,7 @@ describe("the answer page in chromium", () => {
       assert.ok(verdict.startsWith(words.notCode), verdict);
       assert.ok(verdict.includes("12x"));
       assert.equal(await page.exists("table.grid"), false);
-      await page.close();
+      await done(page);
     });
   }
 
@@ -123,7 +180,7 @@ describe("the answer page in chromium", () => {
     await check(page, SOLVED.replace("-30-", `-${age}-`), false);
     assert.equal(await page.$eval("#verdict .age", (node) => node.textContent), age);
     assert.equal(await page.exists("#verdict img"), false);
-    await page.close();
+    await done(page);
   });
 
   it("the keyboard reaches every control, and the language switch redraws the result", async () => {
@@ -147,7 +204,7 @@ describe("the answer page in chromium", () => {
     assert.equal(await page.$eval("html", (html) => html.dir), "rtl");
     assert.ok((await textOf(page, "#verdict")).startsWith(texts.ar.solved));
     assert.equal(await page.$eval("table.grid th[scope=row]", (th) => th.textContent), riddle.ar.attributes[0]);
-    await page.close();
+    await done(page);
   });
 
   it("the registration help opens from disk in both languages", async () => {
@@ -155,7 +212,54 @@ describe("the answer page in chromium", () => {
       const page = await open(registerPage, language);
       assert.equal(await textOf(page, "h1"), texts[language].registerHeading);
       assert.ok((await textOf(page, "main")).includes("~/.local/share/mindlark"));
+      await done(page);
+    }
+  });
+
+  it("without scripts every page still reads in English, and with them no inline script runs", async () => {
+    for (const file of ["index.html", "answer/index.html", "register/index.html"]) {
+      const url = pathToFileURL(path.join(www, file)).href;
+      const page = await open("about:blank", "ar");
+      await page.send("Emulation.setScriptExecutionDisabled", { value: true });
+      await page.goto(url);
+      const shown = await page.$$eval("[data-text]", (nodes) =>
+        nodes.map((node) => [node.getAttribute("data-text"), node.textContent.replace(/\s+/g, " ").trim()]));
+      assert.deepEqual(shown, shown.map(([key]) => [key, texts.en[key]]), file);
+      await page.send("Emulation.setScriptExecutionDisabled", { value: false });
+      await page.goto(url);
+      assert.equal(await page.evaluate(() => {
+        const script = document.head.appendChild(document.createElement("script"));
+        script.textContent = "window.ran = true";
+        return window.ran === true;
+      }), false, file);
       await page.close();
     }
   });
+
+  for (const over of ["file", "http"]) {
+    it(`over ${over}, a chosen language is kept, ?lang= chooses one, and #code= checks a code`, async () => {
+      const site = over === "http" ? await serve(www) : { url: pathToFileURL(www).href + "/", missing: [] };
+      try {
+        const page = await open(`${site.url}answer/index.html#code=${encodeURIComponent(ONE_CHOSEN)}`, "en");
+        assert.equal(await page.$eval("#code", (box) => box.value), ONE_CHOSEN);
+        assert.ok((await textOf(page, "#verdict")).startsWith(texts.en.notSolved));
+        // A blank list is read out as such, not as a bare dash.
+        assert.deepEqual(await page.$$eval("td.unchosen", (cells) => cells.map((cell) => cell.textContent)),
+          new Array(24).fill(texts.en.unchosen + texts.en.unchosenSpoken));
+
+        await page.click('button[data-language="ar"]');
+        await page.goto(`${site.url}index.html`);
+        assert.equal(await page.$eval("html", (html) => html.lang), "ar");
+        await page.goto(`${site.url}register/index.html?lang=en`);
+        assert.equal(await page.$eval("html", (html) => html.lang), "en");
+        await page.click('button[data-language="ar"]');
+        await page.goto(await page.evaluate(() => location.href)); // a reload keeps the choice
+        assert.equal(await page.$eval("html", (html) => html.lang), "ar");
+        await done(page);
+        assert.deepEqual(site.missing, []);
+      } finally {
+        if (site.server) site.server.close();
+      }
+    });
+  }
 });

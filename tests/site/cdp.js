@@ -224,10 +224,11 @@ class Page {
     }
   }
 
-  // Saves the page's region `clip` ({ x, y, width, height } in CSS pixels) as a PNG.
+  // Saves the page's region `clip` ({ x, y, width, height } in CSS pixels) as a PNG;
+  // without a clip, what the viewport shows.
   async screenshot(file, clip) {
-    const { data } = await this.send("Page.captureScreenshot",
-      { format: "png", clip: { ...clip, scale: 1 }, captureBeyondViewport: true });
+    const { data } = await this.send("Page.captureScreenshot", clip
+      ? { format: "png", clip: { ...clip, scale: 1 }, captureBeyondViewport: true } : { format: "png" });
     fs.writeFileSync(file, Buffer.from(data, "base64"));
   }
 

@@ -116,6 +116,24 @@ test("an incomplete grid is not solved and says which rows lack what", () => {
   assert.equal(logic.judge(new Array(25).fill(-1)).open.length, 15);
 });
 
+test("a partly blank grid fails the clues its chosen options already break", () => {
+  // [cells chosen as [row, house, option], on an otherwise blank grid; the clues that fail]
+  const cases = [
+    [[[3, 1, GERMAN]], [9]], // house 1 holds no Norwegian
+    [[[2, 3, 1]], [8]], // coffee in the middle house leaves no room for milk
+    [[[0, 1, 0], [0, 2, 2], [0, 3, 3]], [4]], // green can only go to 4 or 5, not beside white in 2
+    [[[0, 2, 2], [0, 4, 4]], []], // green may still go to 1 or 3
+    [[[3, 3, 2]], [9]], // a Norwegian in 3 breaks clue 9; blue may still stand beside him
+  ];
+  for (const [cells, failing] of cases) {
+    const grid = new Array(25).fill(-1);
+    for (const [row, house, option] of cells) grid[row * 5 + house - 1] = option;
+    const verdict = logic.judge(grid);
+    assert.deepEqual(verdict.failing, failing, JSON.stringify(cells));
+    assert.equal(verdict.failing.length + verdict.open.length, 15, JSON.stringify(cells));
+  }
+});
+
 const ZEROS = " 0 0 0- 0 0 0- 0 0 0 0- 0 0 0 0- 0 0 0- 0 0 0- 0-30- 0 0 0- 0- 125";
 
 test("malformed codes say what is wrong", () => {
@@ -152,6 +170,25 @@ test("white space around a code is tolerated, also where it took the first space
   for (const pasted of ["\n  " + ZEROS + "\r\n", ZEROS.slice(1), "\t" + ZEROS.slice(1) + " "]) {
     assert.deepEqual(logic.decode(pasted), expected, JSON.stringify(pasted));
   }
+});
+
+test("codes that mail or chat mangled decode as the game wrote them", () => {
+  const code = " 3 4 0- 1 2 1- 2 3 4 0- 0 2 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 125";
+  const mangled = [
+    code.replace(/ /g, "\u00a0"), // non-breaking spaces
+    code.replace(/ (\d)/g, " \u200b$1"), // zero-width spaces
+    code.replace("0- 1 2", "0-\n1 2"), // a line break in place of a space, after a dash
+    code.replace("0- 1 2", "0- \r\n1 2"),
+    code.replace("- 125", "-\n125"),
+    "> " + code.replace("1- 4 0 3", "1-\n> 4 0 3"), // quoted in a reply
+    `“${code.trim()}”`,
+    "```\n" + code + "\n```",
+  ];
+  const expected = logic.decode(code);
+  for (const text of mangled) assert.deepEqual(logic.decode(text), expected, JSON.stringify(text));
+  // The age is anything the player typed: it keeps what the fixed parts would lose.
+  const age = "\n> 3\u00a00\u200b ";
+  assert.equal(logic.decode(code.replace("-30-", `-${age}-`)).age, age);
 });
 
 test("codes made by the game decode to the grid they came from", () => {

@@ -14,6 +14,21 @@
   var GERMAN = 0, SWEDISH = 1, NORWEGIAN = 2, DANISH = 3, BRITISH = 4;
   var PALL_MALL = 0, DUNHILL = 1, BLUEMASTER = 2, PRINCE = 3, BLEND = 4;
 
+  // Mail and chat mangle a pasted code: they break its line, quote it ("> "), put
+  // quotes around it, turn spaces into non-breaking ones and slip in invisible
+  // marks. The code's fixed parts hold none of these, so there they are read past;
+  // the age is taken exactly as it stands between its two dashes.
+  var INVISIBLE = /[\u00ad\u061c\u180e\u200b-\u200f\u202a-\u202e\u2060-\u2064\u2066-\u2069\ufeff]/;
+  // A run of these stands where a piece's space does: the space may have become a
+  // line break, or gained a quote mark after it.
+  var GAP = /[\s>]/;
+  var QUOTES = "\"'`“”„‟‘’‚‛«»‹›「」『』";
+
+  function isInvisible(c) { return c !== undefined && INVISIBLE.test(c); }
+  function isGap(c) { return c !== undefined && !INVISIBLE.test(c) && GAP.test(c); }
+  function isEdge(c) { return isGap(c) || isInvisible(c) || QUOTES.indexOf(c) >= 0; }
+  function isDigit(c) { return c !== undefined && c >= "0" && c <= "9"; }
+
   // The code is 25 two-character indexes in grid order and ten dashes (60
   // characters), with the age and the counter set in. Dashes close these groups
   // before the age, and the groups after it.
@@ -21,28 +36,7 @@
   var GROUPS_AFTER_AGE = [3, 1];
   var FIXED_LENGTH = 60;
   var SHORTEST_COUNTER = 2; // " 0"
-  var BEFORE_AGE_LENGTH = 49; // 21 indexes and 7 dashes
-  var AFTER_AGE_LENGTH = 11; // "-", 3 indexes, "-", 1 index, "-" before the counter's space
   var LARGEST_COUNTER = 9223372036854775807n; // the game counts in 64 bits
-
-  // The index a two-character piece stands for: " 0" to " 4", or "-1" for an
-  // unchosen list; null for anything else.
-  function pieceIndex(piece) {
-    if (piece === "-1") return -1;
-    if (piece.length === 2 && piece[0] === " " && piece[1] >= "0" && piece[1] <= "4") {
-      return piece.charCodeAt(1) - 48;
-    }
-    return null;
-  }
-
-  // A pasted code without the white space around it. The first piece may itself
-  // start with a space (" 3"), so a digit left in front gets its space back.
-  // trim() rather than /\s+$/, which takes quadratic time on a long inner run of
-  // spaces and would hang the page on a hostile paste.
-  function tidy(text) {
-    var code = String(text).trim();
-    return /^[0-9]/.test(code) ? " " + code : code;
-  }
 
   // A piece of pasted text short enough to quote in a message.
   function quoted(text) {
@@ -66,41 +60,75 @@
 
   // Decodes a code as pasted. On success: { ok: true, grid (25 indexes in grid
   // order, -1 where unchosen), age (text), seconds (BigInt), clock ("h:mm:ss") }.
-  // Otherwise { ok: false, error: { kind, ... } } saying what is wrong.
+  // Otherwise { ok: false, error: { kind, ... } } saying what is wrong; positions
+  // count the pasted text's characters from 1. Every loop here moves one way
+  // through the text, so a hostile paste of any size gets its answer in linear time.
   function decode(text) {
-    var code = tidy(text);
-    if (code === "") return fail("empty", {});
-    if (code.length < FIXED_LENGTH + SHORTEST_COUNTER) {
-      return fail("tooShort", { length: code.length, needed: FIXED_LENGTH + SHORTEST_COUNTER });
+    var raw = String(text);
+    var start = 0, end = raw.length;
+    while (start < end && isEdge(raw[start])) start++;
+    while (end > start && isEdge(raw[end - 1])) end--;
+    if (start === end) return fail("empty", {});
+    // The first piece's space may have been trimmed off with the white space before it.
+    var length = end - start + (isDigit(raw[start]) ? 1 : 0);
+    if (length < FIXED_LENGTH + SHORTEST_COUNTER) {
+      return fail("tooShort", { length: length, needed: FIXED_LENGTH + SHORTEST_COUNTER });
     }
     var grid = [];
-    // Reads the groups from `at` on, each closed by a dash; returns where it stopped.
-    function readGroups(groups, at) {
-      for (var g = 0; g < groups.length; g++) {
-        for (var p = 0; p < groups[g]; p++) {
-          var piece = code.substr(at, 2);
-          var index = pieceIndex(piece);
-          if (index === null) {
-            return fail("notIndex", { position: grid.length, at: at + 1, piece: piece });
-          }
-          grid.push(index);
-          at += 2;
-        }
-        if (code[at] !== "-") return fail("noDash", { at: at + 1, found: code[at] });
-        at += 1;
-      }
-      return at;
-    }
-    var stop = readGroups(GROUPS_BEFORE_AGE, 0);
-    if (typeof stop !== "number") return stop;
+    var at = start;
+    var lastGap; // the last gap skip() read past, or -1
 
-    // The counter is the last piece and its number text is the only one without
-    // a dash before its digits, so the last space starts it.
-    var space = code.lastIndexOf(" ");
-    var counterText = code.slice(space + 1);
-    if (space < BEFORE_AGE_LENGTH + AFTER_AGE_LENGTH) {
-      return fail("noCounter", {});
+    // Reads past gaps and invisible marks.
+    function skip() {
+      lastGap = -1;
+      for (; at < end && (isGap(raw[at]) || isInvisible(raw[at])); at++) {
+        if (isGap(raw[at])) lastGap = at;
+      }
     }
+    function afterInvisible(i) {
+      while (isInvisible(raw[i])) i++;
+      return i;
+    }
+    // A piece is a digit 0 to 4 after a gap (or at the start), or "-1".
+    function readPiece() {
+      skip();
+      var c = raw[at];
+      if (c === "-") {
+        var one = afterInvisible(at + 1);
+        if (raw[one] === "1" && one < end) {
+          at = one + 1;
+          return -1;
+        }
+      } else if (c >= "0" && c <= "4" && (lastGap >= 0 || at === start)) {
+        at += 1;
+        return c.charCodeAt(0) - 48;
+      }
+      return lastGap >= 0 ? fail("notIndex", { position: grid.length, at: lastGap + 1, piece: " " + raw.charAt(at) })
+        : fail("notIndex", { position: grid.length, at: at + 1, piece: raw.substr(at, 2) });
+    }
+    var g, p, piece;
+    for (g = 0; g < GROUPS_BEFORE_AGE.length; g++) {
+      for (p = 0; p < GROUPS_BEFORE_AGE[g]; p++) {
+        piece = readPiece();
+        if (typeof piece !== "number") return piece;
+        grid.push(piece);
+      }
+      var from = at;
+      skip();
+      if (raw[at] !== "-") return fail("noDash", { at: from + 1, found: raw[from] });
+      at += 1;
+    }
+    var ageStart = at;
+
+    // The rest is read from the end back. The counter is the last piece, and its
+    // number text is the only one without a dash before its digits, so the last
+    // gap starts it.
+    var space = end - 1;
+    while (space >= ageStart && !isGap(raw[space])) space--;
+    var counterText = raw.slice(space + 1, end).split("").filter(function (c) {
+      return !isInvisible(c);
+    }).join("");
+    if (space < ageStart || /-/.test(counterText)) return fail("noCounter", {});
     if (!/^[0-9]+$/.test(counterText)) {
       return fail("counterNotNumber", { counter: quoted(counterText) });
     }
@@ -111,21 +139,64 @@
     }
     var seconds = BigInt(digits);
 
-    var ageEnd = space - AFTER_AGE_LENGTH;
-    if (code[ageEnd] !== "-") return fail("noDash", { at: ageEnd + 1, found: code[ageEnd] });
-    stop = readGroups(GROUPS_AFTER_AGE, ageEnd + 1);
-    if (typeof stop !== "number") return stop;
+    // Reading back from the counter's gap, to the dash that ends the age; nothing
+    // before the age's start belongs to the rest.
+    var b = space;
+    function back(i) { return i >= ageStart ? raw[i] : undefined; }
+    function skipBack(gaps) {
+      while (isInvisible(back(b - 1)) || (gaps && isGap(back(b - 1)))) b--;
+    }
+    function dashBack() {
+      skipBack(false);
+      if (back(b - 1) !== "-") {
+        return b > ageStart ? fail("noDash", { at: b, found: raw[b - 1] })
+          : fail("noDash", { at: ageStart + 1, found: raw[ageStart] });
+      }
+      b -= 1;
+      return null;
+    }
+    // The same pieces as readPiece, read from their end.
+    function pieceBack(position) {
+      skipBack(false);
+      var c = back(b - 1);
+      if (c === undefined) return fail("noDash", { at: ageStart + 1, found: raw[ageStart] });
+      var before = b - 2;
+      while (isInvisible(back(before))) before--;
+      var index = c === "1" && back(before) === "-" ? -1
+        : c >= "0" && c <= "4" && isGap(back(before)) ? c.charCodeAt(0) - 48 : null;
+      if (index === null) {
+        return isGap(back(before)) ? fail("notIndex", { position: position, at: before + 1, piece: " " + c })
+          : fail("notIndex", { position: position, at: b - 1, piece: raw.substr(b - 2, 2) });
+      }
+      b = before;
+      skipBack(true);
+      return index;
+    }
+    skipBack(true);
+    var after = [];
+    for (g = GROUPS_AFTER_AGE.length - 1; g >= 0; g--) {
+      var wrong = dashBack();
+      if (wrong) return wrong;
+      skipBack(true);
+      for (p = 0; p < GROUPS_AFTER_AGE[g]; p++) {
+        piece = pieceBack(24 - after.length);
+        if (typeof piece !== "number") return piece;
+        after.unshift(piece);
+      }
+    }
+    var closing = dashBack();
+    if (closing) return closing;
     return {
       ok: true,
-      grid: grid,
-      age: code.slice(BEFORE_AGE_LENGTH, ageEnd),
+      grid: grid.concat(after),
+      age: raw.slice(ageStart, b),
       seconds: seconds,
       clock: clockText(seconds),
     };
   }
 
   // The house (1 to 5) whose list in `row` holds `option`, when exactly one does;
-  // otherwise null, and clues about that option cannot be checked.
+  // otherwise null.
   function locate(grid, row, option) {
     var found = null;
     for (var house = 1; house <= HOUSES; house++) {
@@ -134,6 +205,22 @@
       found = house;
     }
     return found;
+  }
+
+  // The houses where `option` can still stand in `row`: the one that holds it, or
+  // the row's blank houses when none does. Null when several hold it, or when none
+  // does and the row has no blank: the row has to be mended before a clue about
+  // that option means anything.
+  function places(grid, row, option) {
+    var held = locate(grid, row, option);
+    if (held !== null) return [held];
+    var blanks = [];
+    for (var house = 1; house <= HOUSES; house++) {
+      var index = grid[row * HOUSES + house - 1];
+      if (index === option) return null;
+      if (index === -1) blanks.push(house);
+    }
+    return blanks.length ? blanks : null;
   }
 
   // Ways to read clue 4, "to the left of". On the English pane house 1 is the
@@ -184,16 +271,27 @@
     }
   }
 
-  // Whether each clue holds on the grid: true, false, or null when an option it
-  // names is not chosen in exactly one house. The page reads clue 4 as
-  // "accepted" and clue 15 as "nextDoor".
+  // Whether each clue holds on the grid: true when it holds, false when the chosen
+  // options already break it however the blanks are filled, and null when it
+  // cannot be checked yet. The page reads clue 4 as "accepted" and clue 15 as
+  // "nextDoor".
   function clueStates(grid, reading, clue15) {
     var table = CLUE_TABLES[(reading || "accepted") + "/" + (clue15 || "nextDoor")];
     if (!table) throw new Error("unknown reading: " + reading + ", " + clue15);
     return table.map(function (clue) {
-      var a = locate(grid, clue[0][0], clue[0][1]);
-      var b = typeof clue[1] === "number" ? clue[1] : locate(grid, clue[1][0], clue[1][1]);
-      return a === null || b === null ? null : clue[2](a, b);
+      var fixedHouse = typeof clue[1] === "number";
+      var a = places(grid, clue[0][0], clue[0][1]);
+      var b = fixedHouse ? [clue[1]] : places(grid, clue[1][0], clue[1][1]);
+      if (a === null || b === null) return null;
+      // Clue 4, the one clue about two options of one row, never puts them in one
+      // house, so the pairs need no check that they differ.
+      var possible = a.some(function (x) {
+        return b.some(function (y) { return clue[2](x, y); });
+      });
+      if (!possible) return false;
+      var chosen = locate(grid, clue[0][0], clue[0][1]) !== null &&
+        (fixedHouse || locate(grid, clue[1][0], clue[1][1]) !== null);
+      return chosen ? true : null;
     });
   }
 

@@ -30,6 +30,41 @@
     return "en";
   }
 
+  // The language a link asks for with ?lang=, or null.
+  function linkLanguage() {
+    var asked = new URLSearchParams(root.location.search).get("lang");
+    return asked && texts[asked] ? asked : null;
+  }
+
+  // A browser may refuse the pages its storage; they then just forget the choice.
+  var STORED = "mindlark.language";
+  function storedLanguage() {
+    try {
+      var stored = root.localStorage.getItem(STORED);
+      return stored && texts[stored] ? stored : null;
+    } catch (refused) {
+      return null;
+    }
+  }
+
+  // Keeps the choice for the next page and the next visit; a ?lang= in the address
+  // is changed too, or a reload would undo the choice.
+  function remember(language) {
+    try {
+      root.localStorage.setItem(STORED, language);
+    } catch (refused) {
+      // Only the next visit forgets it.
+    }
+    if (linkLanguage() === null || linkLanguage() === language) return;
+    try {
+      var address = new URL(root.location.href);
+      address.searchParams.set("lang", language);
+      root.history.replaceState(root.history.state, "", address.href);
+    } catch (refused) {
+      // A browser that will not change the address leaves a reload to the link's language.
+    }
+  }
+
   function setLanguage(language) {
     current = texts[language] ? language : "en";
     var html = document.documentElement;
@@ -56,9 +91,13 @@
     document.querySelectorAll("button[data-language]").forEach(function (button) {
       button.addEventListener("click", function () {
         setLanguage(button.getAttribute("data-language"));
+        remember(current);
       });
     });
-    setLanguage(browserLanguage());
+    // Following a link with ?lang= is a choice of language too.
+    var linked = linkLanguage();
+    if (linked) remember(linked);
+    setLanguage(linked || storedLanguage() || browserLanguage());
   });
 
   root.MindlarkPage = {

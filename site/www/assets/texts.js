@@ -11,7 +11,7 @@
       answerTitle: "Who has the Fish? Check your answer",
       answerHeading: "Check your answer",
       answerLead:
-        "Copy the code from the game's code box, paste it here and press Check. " +
+        "Copy the code from the game's code box, paste it here and press Enter or Check. " +
         "The game never judges an answer: this page does, inside your browser, " +
         "and sends nothing anywhere.",
       showFailing: "Show which clues fail",
@@ -21,12 +21,14 @@
       solved: "Solved! Every clue holds.",
       fishOwner: "The {nationality} has the fish, in {house}.",
       notSolved: "Not solved.",
-      failingCount: "Clues that do not hold: {count}.",
+      // A count after a colon ("Clues that do not hold: 1.") was read as a clue's number.
+      failingOne: "One clue does not hold.",
+      failingCount: "{count} clues do not hold.",
       incomplete: "The grid is not complete: each row needs each option exactly once.",
       nearMiss:
         "Every other clue holds, and so would clue 4 if it meant anywhere to the left with " +
-        "house 1 on the left; but your green house is not next door to the white house. " +
-        "See “How clue 4 is read”.",
+        "house 1 on the left; but your green house is not next door to the white house.",
+      see_clue4: "See “How clue 4 is read”.",
       askFailing: "Tick “Show which clues fail” to see them.",
       notCode: "This is not an answer code.",
       error_empty: "Paste a code first.",
@@ -41,6 +43,9 @@
         "The counter at its end, “{counter}”, is larger than the game can count.",
       gridCaption: "The grid in this code",
       unchosen: "—",
+      unchosenSpoken: "nothing chosen",
+      house: "House",
+      codeLink: "A link that checks this code",
       age: "Age",
       ageEmpty: "(empty)",
       time: "Time",
@@ -89,7 +94,7 @@
       answerTitle: "من يملك السمكة؟ تحقق من جوابك",
       answerHeading: "تحقق من جوابك",
       answerLead:
-        "انسخ الشيفرة من مربع الشيفرة في اللعبة، والصقها هنا، ثم اضغط «تحقق». " +
+        "انسخ الشيفرة من مربع الشيفرة في اللعبة، والصقها هنا، ثم اضغط \u2066Enter\u2069 أو «تحقق». " +
         "اللعبة لا تحكم على الجواب أبداً: هذه الصفحة تفعل ذلك داخل متصفحك، " +
         "ولا ترسل شيئاً إلى أي مكان.",
       showFailing: "أظهر المساعدات التي لا تتحقق",
@@ -99,12 +104,18 @@
       solved: "أحسنت! الجواب صحيح: كل المساعدات تتحقق.",
       fishOwner: "السمكة عند ال{nationality}، في {house}.",
       notSolved: "الجواب غير صحيح.",
+      failingOne: "عدد المساعدات التي لا تتحقق: {count}.",
       failingCount: "عدد المساعدات التي لا تتحقق: {count}.",
       incomplete: "الجدول غير مكتمل: يجب أن يظهر كل خيار مرة واحدة بالضبط في كل صف.",
       nearMiss:
         "كل المساعدات الأخرى تتحقق، وكانت المساعدة 4 ستتحقق لو كانت تعني «في أي مكان إلى " +
-        "اليسار» والبيت 1 على اليسار؛ لكن البيت الأخضر في جوابك ليس بجانب البيت الأبيض. " +
-        "انظر «كيف تُقرأ المساعدة 4».",
+        "اليسار» والبيت 1 على اليسار؛ لكن البيت الأخضر في جوابك ليس بجانب البيت الأبيض.",
+      see_clue4: "انظر «كيف تُقرأ المساعدة 4».",
+      // Only the Arabic list needs this: its clue 15 says something else than what is checked.
+      clue15Note:
+        "تُفحص هذه المساعدة كما في اللوحة الإنكليزية: لمدخن بلاند جار يشرب الماء، " +
+        "وليس أنه يشرب الماء بنفسه.",
+      see_clue15: "انظر «كيف تُقرأ المساعدة 15».",
       askFailing: "اختر «أظهر المساعدات التي لا تتحقق» لتراها.",
       notCode: "هذه ليست شيفرة جواب.",
       error_empty: "الصق الشيفرة أولاً.",
@@ -118,6 +129,9 @@
       error_counterTooLarge: "العدّاد في آخرها، «{counter}»، أكبر مما تستطيع اللعبة أن تعدّ.",
       gridCaption: "الجدول في هذه الشيفرة",
       unchosen: "—",
+      unchosenSpoken: "لم يُختر شيء",
+      house: "البيت",
+      codeLink: "رابط يفحص هذه الشيفرة",
       age: "العمر",
       ageEmpty: "(فارغ)",
       time: "الوقت",
