@@ -78,6 +78,18 @@ TEST(RtfWindowsDecoding, GivesTheCharactersWindowsGives) {
         // An undefined pair is one character.
         {"{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'85\\'40\\'85@x}",
          units({0x3042, 0xFFFD, 0xFFFD, 'x'})},
+        // User-defined characters are the private-use characters Windows gives them: the
+        // first, a middle and the last of each area, row ends included.
+        {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fnil\\fcharset136 PMingLiU;}}\\f0 "
+         "\\'84\\'68\\'81\\'40\\'8d\\'fe\\'8e\\'40\\'a0\\'fe\\'fa\\'40\\'fe\\'fe\\par}",
+         units({0xF0B7, 0xEEB8, 0xF6B0, 0xE311, 0xEEB7, 0xE000, 0xE310})},
+        {"{\\rtf1\\ansi\\ansicpg936 \\'aa\\'a1\\'af\\'fe\\'f8\\'a1\\'fe\\'fe\\'a1\\'40\\'a1\\'7e"
+         "\\'a1\\'80\\'a7\\'a0}",
+         units({0xE000, 0xE233, 0xE234, 0xE4C5, 0xE4C6, 0xE504, 0xE505, 0xE765})},
+        {"{\\rtf1\\ansi\\ansicpg949 \\'c9\\'a1\\'c9\\'fe\\'fe\\'a1\\'fe\\'fe}",
+         units({0xE000, 0xE05D, 0xE05E, 0xE0BB})},
+        // Beside those areas an undefined pair stays one U+FFFD.
+        {"{\\rtf1\\ansi\\ansicpg949 \\'c9\\'41\\'c9\\'a1}", units({0xFFFD, 0xE000})},
         // A font table entry's charset written before its number belongs to it alone.
         {"{\\rtf1{\\fonttbl{\\f0\\fcharset178 A;}{\\fcharset0\\f1 B;}}\\f0 \\'c7\\f1 \\'c7}",
          units({0x627, 0xC7})},
