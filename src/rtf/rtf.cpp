@@ -23,8 +23,10 @@ constexpr std::string_view kHead =
 // The final paragraph mark, which readers do not turn into a line break.
 constexpr std::string_view kTail = "\r\n\\par }\r\n";
 
-// Deeper group nesting than this is refused; real documents stay within a dozen.
-constexpr std::size_t kMaxDepth = 1000;
+// Deeper group nesting than this is refused. Real documents nest a few thousand deep
+// at most (mail that quotes mail); the group stack lives on the heap, a dozen bytes
+// a level, so the limit only bounds its memory to about a megabyte.
+constexpr std::size_t kMaxDepth = 100000;
 // RTF limits control words to 32 letters and their numbers to 32-bit values; leading
 // zeros do not count towards the digits.
 constexpr int kMaxWordLength = 32;

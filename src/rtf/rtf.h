@@ -47,7 +47,7 @@ struct ReadResult {
 // page of their font (\fcharset, \cpg) or of the document (\ansicpg). Never crashes,
 // hangs or recurses on hostile input; memory stays proportional to the input size.
 // Refuses documents over kMaxDocumentSize ("document too large") and groups nested
-// over 1000 deep. The writer's own documents take a fast path (readOwnForm).
+// over 100,000 deep. The writer's own documents take a fast path (readOwnForm).
 ReadResult read(QByteArrayView document);
 
 // The text of a document exactly in the form write() gives, or nothing for any
