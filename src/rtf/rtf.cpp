@@ -260,12 +260,6 @@ bool Reader::fail(const QString& why) {
     return false;
 }
 
-// Bytes that writers leave after the closing brace and rich-edit readers pass over:
-// blank space, NUL padding, the Ctrl-Z end-of-file mark and stray closing braces.
-bool isTrailingPadding(char c) {
-    return c == ' ' || c == '\r' || c == '\n' || c == '\t' || c == '\0' || c == '\x1a' || c == '}';
-}
-
 ReadResult Reader::run() {
     if (doc_.size() > kMaxDocumentSize)
         return {false, {}, QStringLiteral("document too large")};
@@ -284,12 +278,9 @@ ReadResult Reader::run() {
     if (!finished_) {
         return {false, {}, QStringLiteral("document is truncated: a group is never closed")};
     }
-    // Text or a new group after the end means the file is damaged, not padded.
-    for (qsizetype i = pos_; i < doc_.size(); ++i) {
-        if (!isTrailingPadding(doc_[i])) {
-            return {false, {}, QStringLiteral("unbalanced braces: text after the closing brace")};
-        }
-    }
+    // Whatever follows the brace that closes the document is not part of it: writers
+    // leave padding, mail and theme data there, and rich-edit readers stop at it.
+
     // The document's last paragraph mark ends the text rather than adding a line.
     if (paragraphEnd_ == text_.size())
         text_.chop(2);

@@ -29,11 +29,14 @@ const QByteArray kLongWord(40, 'q');
 
 TEST(RtfLenient, ReadsTheMalformedDocumentsRichEditReadersTake) {
     expectTexts({
-        // Padding after the closing brace.
+        // Whatever follows the closing brace: padding, text, groups, binary data.
         {QByteArray("{\\rtf1 x\\par }\r\n", 16), "x"},
         {QByteArray("{\\rtf1 x\\par }\0", 15), "x"},
-        {QByteArray("{\\rtf1 x\\par }\x1a", 15), "x"},
         {QByteArray("{\\rtf1 x\\par }}\r\n}\0\x1a\0", 21), "x"},
+        {"{\\rtf1 x}} y", "x"},
+        {"{\\rtf1 x}{", "x"},
+        {"{\\rtf1 x}{\\rtf1 y}", "x"},
+        {QByteArray("{\\rtf1 x}\x1a\xff\0{\\", 14), "x"},
         // A \u value outside 16 bits is dropped and its fallback kept.
         {"{\\rtf1 a\\u128512?b}", "a?b"},
         {"{\\rtf1 a\\u-32769?b}", "a?b"},
@@ -48,11 +51,9 @@ TEST(RtfLenient, ReadsTheMalformedDocumentsRichEditReadersTake) {
         {"{\\rtf1 a{\\*\\" + kLongWord + "12 hidden}b}", "ab"},
         {"{\\rtf1 a{\\info{\\author \\" + kLongWord + "-3 me}}b}", "ab"},
     });
-    // Text or a new group after the end is damage, not padding; so is an overlong
-    // word or a huge number in the text.
+    // An overlong word or a huge number in the text is damage.
     for (const QByteArray& damaged :
-         {QByteArray("{\\rtf1 x}} y"), QByteArray("{\\rtf1 x}{"), QByteArray("{\\rtf1 x}\x1a x"),
-          "{\\rtf1 a\\" + kLongWord + " b}", QByteArray("{\\rtf1 \\fs00099999999999 b}")}) {
+         {"{\\rtf1 a\\" + kLongWord + " b}", QByteArray("{\\rtf1 \\fs00099999999999 b}")}) {
         const auto result = read(damaged);
         EXPECT_FALSE(result.ok) << damaged.toStdString();
         EXPECT_FALSE(result.error.isEmpty());
