@@ -135,6 +135,32 @@ bool isParagraphWord(std::string_view word) {
     return word == "par" || word == "sect" || word == "page" || word == "row";
 }
 
+// Control words that are not destinations: the ones this reader acts on besides those
+// above, and the styles and character formatting it passes over. After \* they keep
+// the group's text, where a word the reader does not know hides it.
+constexpr std::array<std::string_view, 76> kNonDestinationWords = {
+    "ab",         "acaps",     "acf",     "adn",     "aexpnd",   "af",      "afs",
+    "ai",         "alang",     "ansi",    "ansicpg", "aoutl",    "ascaps",  "ashad",
+    "astrike",    "aul",       "aup",     "b",       "caps",     "cb",      "cf",
+    "charscalex", "cpg",       "cs",      "dbch",    "deff",     "dn",      "ds",
+    "embo",       "expnd",     "expndtw", "f",       "fcharset", "fonttbl", "fs",
+    "hich",       "highlight", "i",       "impr",    "kerning",  "lang",    "langfe",
+    "langfenp",   "langnp",    "line",    "loch",    "ltrch",    "mac",     "noproof",
+    "nosupersub", "outl",      "pc",      "pca",     "plain",    "rtlch",   "s",
+    "scaps",      "shad",      "strike",  "striked", "sub",      "super",   "ts",
+    "u",          "uc",        "ul",      "uld",     "uldash",   "uldb",    "ulnone",
+    "ulth",       "ulw",       "ulwave",  "up",      "upr",      "v",
+};
+static_assert(std::is_sorted(kNonDestinationWords.begin(), kNonDestinationWords.end()),
+              "kNonDestinationWords must stay sorted for binary search");
+
+// Whether this reader knows `word`, so that a group it starts after \* is not skipped
+// for being unknown. \ud is known only inside an \upr group.
+bool isKnownWord(std::string_view word) {
+    return characterWord(word) != 0 || isParagraphWord(word) || isSkippedDestination(word) ||
+           std::binary_search(kNonDestinationWords.begin(), kNonDestinationWords.end(), word);
+}
+
 bool isHexDigit(char c) {
     return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
 }
@@ -197,6 +223,9 @@ private:
     bool step();
     // Reads what follows a backslash: a control word, symbol or \'hh escape.
     bool controlSequence();
+    // The letters of the control word at the read position, without reading it;
+    // empty when something else is there.
+    std::string_view nextWord() const;
     // Reads the digits after a control word's letters.
     Parameter parameter();
     // Acts on a control word that is not a fallback of the last \u.
@@ -422,6 +451,18 @@ void Reader::flushBytes() {
     bytes_.clear();
 }
 
+std::string_view Reader::nextWord() const {
+    qsizetype start = pos_;
+    while (start < doc_.size() && (doc_[start] == '\r' || doc_[start] == '\n'))
+        ++start;  // line breaks in the file only wrap its lines
+    if (start + 1 >= doc_.size() || doc_[start] != '\\')
+        return {};
+    qsizetype end = ++start;
+    while (end < doc_.size() && isLetter(doc_[end]))
+        ++end;
+    return std::string_view(doc_.data() + start, static_cast<size_t>(end - start));
+}
+
 Parameter Reader::parameter() {
     Parameter result;
     bool negative = false;
@@ -477,12 +518,13 @@ bool Reader::controlSequence() {
     if (!isLetter(c)) {
         ++pos_;
         if (c == '*') {
-            // An ignorable destination: nothing in it is text this reader knows,
-            // except the Unicode half of an \upr group, which \ud itself turns on.
-            const bool unicodeHalf = state_.destination == Destination::Upr &&
-                                     doc_.sliced(pos_).startsWith(QByteArrayView("\\ud")) &&
-                                     (pos_ + 3 >= doc_.size() || !isLetter(doc_[pos_ + 3]));
-            if (!unicodeHalf)
+            // An ignorable destination: skipped unless this reader knows the word that
+            // follows, which then acts as it would without the \*. The Unicode half of
+            // an \upr group is known there, and \ud itself turns it on.
+            const std::string_view next = nextWord();
+            const bool known =
+                isKnownWord(next) || (state_.destination == Destination::Upr && next == "ud");
+            if (!known)
                 state_.destination = Destination::Skipped;
             return true;
         }

@@ -185,6 +185,18 @@ TEST(RtfRichEdit, LeavesOutTablesAndHiddenDestinations) {
     EXPECT_EQ(readBack(document), QStringLiteral("Visible text link"));
 }
 
+TEST(RtfRichEdit, KeepsTheTextAfterAnIgnorableMarkAndAWordItKnows) {
+    const std::pair<const char*, QString> cases[] = {
+        {"{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}{\\f0\\*\\cs7 john}\\par}", "john"},
+        {"{\\rtf1 a{\\*\\cs10\\b b}{\\*\r\n\\ul c}d}", "abcd"},
+        // Unknown words and known destinations still hide their groups, and a known word
+        // does not bring back the text of a group already hidden.
+        {"{\\rtf1 a{\\*\\csx b}{\\*\\fldinst c}{\\info{\\*\\cs1 d}}{\\* e}f}", "af"},
+    };
+    for (const auto& [document, expected] : cases)
+        EXPECT_EQ(readBack(document), expected) << document;
+}
+
 namespace {
 
 // The reason a document is refused; fails the test when it is read.
