@@ -121,8 +121,9 @@ char16_t characterWord(std::string_view word) {
     static constexpr std::pair<std::string_view, char16_t> kWords[] = {
         {"bullet", 0x2022},  {"cell", u'\t'},     {"emdash", 0x2014},    {"emspace", 0x2003},
         {"endash", 0x2013},  {"enspace", 0x2002}, {"ldblquote", 0x201C}, {"lquote", 0x2018},
-        {"ltrmark", 0x200E}, {"qmspace", 0x2005}, {"rdblquote", 0x201D}, {"rquote", 0x2019},
-        {"rtlmark", 0x200F}, {"tab", u'\t'},      {"zwj", 0x200D},       {"zwnj", 0x200C},
+        {"ltrmark", 0x200E}, {"nestcell", u'\t'}, {"qmspace", 0x2005},   {"rdblquote", 0x201D},
+        {"rquote", 0x2019},  {"rtlmark", 0x200F}, {"tab", u'\t'},        {"zwj", 0x200D},
+        {"zwnj", 0x200C},
     };
     for (const auto& [name, ch] : kWords) {
         if (name == word)

@@ -183,6 +183,10 @@ TEST(RtfRichEdit, LeavesOutTablesAndHiddenDestinations) {
         "{\\*\\bkmkstart x} text \\bin2 {}{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt link}}"
         "\\par\r\n}\r\n";
     EXPECT_EQ(readBack(document), QStringLiteral("Visible text link"));
+    // A cell of a table inside a table ends as any cell does.
+    EXPECT_EQ(readBack("{\\rtf1\\pard\\intbl Name\\nestcell John\\nestcell{\\*\\nesttableprops"
+                       "\\trowd\\cellx900\\nestrow}{\\nonesttables\\par}\\cell\\row}"),
+              QStringLiteral("Name\tJohn\t\r\n\t"));
 }
 
 TEST(RtfRichEdit, KeepsTheTextAfterAnIgnorableMarkAndAWordItKnows) {
