@@ -44,8 +44,6 @@ QByteArray iconvName(int codePage) {
         case 1257:
         case 1361:
             return "CP" + QByteArray::number(codePage);
-        case 10000:
-            return "MACINTOSH";
         case 20127:
             return "ASCII";
         case 20866:
@@ -60,13 +58,22 @@ QByteArray iconvName(int codePage) {
     }
 }
 
-// The one-byte-one-character table of a code page iconv would compose, or nullptr.
+// The one-byte-one-character table of a code page that iconv would compose or lacks
+// or maps otherwise than Windows, or nullptr.
 const std::array<char16_t, 128>* upperHalfTable(int codePage) {
     switch (codePage) {
         case 1255:
             return &kWindows1255UpperHalf;
         case 1258:
             return &kWindows1258UpperHalf;
+        case 10000:
+            return &kWindows10000UpperHalf;
+        case 10007:
+            return &kWindows10007UpperHalf;
+        case 10029:
+            return &kWindows10029UpperHalf;
+        case 10079:
+            return &kWindows10079UpperHalf;
         default:
             return nullptr;
     }
@@ -158,6 +165,10 @@ int codePageForCharset(int charset, int documentCodePage) {
             return 1252;
         case 77:  // Mac Roman
             return 10000;
+        case 88:  // Mac Central European
+            return 10029;
+        case 89:  // Mac Cyrillic
+            return 10007;
         case 128:  // Shift-JIS
             return 932;
         case 129:  // Hangul

@@ -91,6 +91,13 @@ TEST(RtfWindowsDecoding, GivesTheCharactersWindowsGives) {
          units({0xE000, 0xE05D, 0xE05E, 0xE0BB})},
         // Beside those areas an undefined pair stays one U+FFFD.
         {"{\\rtf1\\ansi\\ansicpg949 \\'c9\\'41\\'c9\\'a1}", units({0xFFFD, 0xE000})},
+        // Mac code pages, by \\mac, \\ansicpg or a font's Mac charset, as Windows reads
+        // them where the C library does not.
+        {"{\\rtf1\\mac \\'bd\\'c6\\'f0\\'db\\'8e}", units({0x2126, 0x2206, 0xF8FF, 0x20AC, 0xE9})},
+        {"{\\rtf1\\ansi\\ansicpg10007 \\'a2\\'b6\\'ff\\'80}", units({0xA2, 0x2202, 0xA4, 0x410})},
+        {"{\\rtf1\\ansi\\ansicpg10079 \\'a0\\'db\\'dc\\'f6}", units({0xDD, 0xA4, 0xD0, 0x2C6})},
+        {"{\\rtf1{\\fonttbl{\\f0\\fcharset88 A;}{\\f1\\fcharset89 B;}}\\f0\\'8c\\f1\\'8c}",
+         units({0x106, 0x41C})},
         // A font table entry's charset written before its number belongs to it alone.
         {"{\\rtf1{\\fonttbl{\\f0\\fcharset178 A;}{\\fcharset0\\f1 B;}}\\f0 \\'c7\\f1 \\'c7}",
          units({0x627, 0xC7})},
