@@ -44,8 +44,6 @@ QByteArray iconvName(int codePage) {
         case 1257:
         case 1361:
             return "CP" + QByteArray::number(codePage);
-        case 10000:
-            return "MACINTOSH";
         case 20127:
             return "ASCII";
         case 20866:
@@ -60,16 +58,67 @@ QByteArray iconvName(int codePage) {
     }
 }
 
-// The one-byte-one-character table of a code page iconv would compose, or nullptr.
+// The one-byte-one-character table of a code page that iconv would compose or lacks
+// or maps otherwise than Windows, or nullptr.
 const std::array<char16_t, 128>* upperHalfTable(int codePage) {
     switch (codePage) {
         case 1255:
             return &kWindows1255UpperHalf;
         case 1258:
             return &kWindows1258UpperHalf;
+        case 10000:
+            return &kWindows10000UpperHalf;
+        case 10007:
+            return &kWindows10007UpperHalf;
+        case 10029:
+            return &kWindows10029UpperHalf;
+        case 10079:
+            return &kWindows10079UpperHalf;
         default:
             return nullptr;
     }
+}
+
+// A block of double-byte codes that Windows maps, row by row, onto consecutive
+// private-use characters: the user-defined characters of the East Asian code pages.
+struct UserDefinedArea {
+    int codePage;
+    unsigned char firstLead, lastLead;
+    unsigned char firstTrail, lastTrail;  // the trail bytes of the code page in between count
+    char16_t first;                       // the character of the block's first code
+};
+
+// The areas the C library leaves undefined. Shift-JIS's (932) it maps itself, as it does
+// Big5's 0xC6A1 to 0xC8FE, which Windows also maps onto U+F6B1 to U+F848.
+constexpr UserDefinedArea kUserDefinedAreas[] = {
+    {936, 0xAA, 0xAF, 0xA1, 0xFE, 0xE000}, {936, 0xF8, 0xFE, 0xA1, 0xFE, 0xE234},
+    {936, 0xA1, 0xA7, 0x40, 0xA0, 0xE4C6}, {949, 0xC9, 0xC9, 0xA1, 0xFE, 0xE000},
+    {949, 0xFE, 0xFE, 0xA1, 0xFE, 0xE05E}, {950, 0xFA, 0xFE, 0x40, 0xFE, 0xE000},
+    {950, 0x8E, 0xA0, 0x40, 0xFE, 0xE311}, {950, 0x81, 0x8D, 0x40, 0xFE, 0xEEB8},
+};
+
+// The private-use character that Windows gives the pair `lead` `trail`, or 0 when the
+// pair is in no user-defined area.
+char16_t userDefinedCharacter(int codePage, unsigned char lead, unsigned char trail) {
+    if (!isTrailByte(codePage, trail))
+        return 0;
+    for (const UserDefinedArea& area : kUserDefinedAreas) {
+        if (area.codePage != codePage || lead < area.firstLead || lead > area.lastLead ||
+            trail < area.firstTrail || trail > area.lastTrail) {
+            continue;
+        }
+        int rowLength = 0;
+        int column = 0;
+        for (int b = area.firstTrail; b <= area.lastTrail; ++b) {
+            if (isTrailByte(codePage, static_cast<unsigned char>(b))) {
+                ++rowLength;
+                if (b < trail)
+                    ++column;
+            }
+        }
+        return static_cast<char16_t>(area.first + (lead - area.firstLead) * rowLength + column);
+    }
+    return 0;
 }
 
 }  // namespace
@@ -116,6 +165,10 @@ int codePageForCharset(int charset, int documentCodePage) {
             return 1252;
         case 77:  // Mac Roman
             return 10000;
+        case 88:  // Mac Central European
+            return 10029;
+        case 89:  // Mac Cyrillic
+            return 10007;
         case 128:  // Shift-JIS
             return 932;
         case 129:  // Hangul
@@ -221,14 +274,15 @@ void CodePageDecoder::decode(int codePage, QByteArrayView bytes, QString& out) {
         if (rc != static_cast<size_t>(-1) || err == E2BIG)
             continue;
         // An undefined byte or pair, or a lead byte with nothing after it: mark it and
-        // go on after it. A pair is one character, defined or not.
+        // go on after it. A pair is one character, defined or not; one in a user-defined
+        // area is the private-use character Windows gives it.
         flush();
-        out += QChar(QChar::ReplacementCharacter);
-        const size_t skipped = inLeft >= 2 &&
-                                       isLeadByte(codePage, static_cast<unsigned char>(in[0])) &&
-                                       isTrailByte(codePage, static_cast<unsigned char>(in[1]))
-                                   ? 2
-                                   : 1;
+        const auto lead = static_cast<unsigned char>(in[0]);
+        const auto trail = inLeft >= 2 ? static_cast<unsigned char>(in[1]) : 0;
+        const bool pair = inLeft >= 2 && isLeadByte(codePage, lead) && isTrailByte(codePage, trail);
+        const char16_t userDefined = pair ? userDefinedCharacter(codePage, lead, trail) : 0;
+        out += userDefined != 0 ? QChar(userDefined) : QChar(QChar::ReplacementCharacter);
+        const size_t skipped = pair ? 2 : 1;
         in += skipped;
         inLeft -= skipped;
         if (err != EILSEQ && err != EINVAL)

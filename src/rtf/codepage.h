@@ -31,9 +31,12 @@ public:
 
     // Appends the text that `bytes` encode in `codePage` to `out`; a byte the code
     // page does not define, or a lead and trail byte pair it does not, becomes one
-    // U+FFFD. Windows-1255 and 1258 are read one byte to one character, as Windows
-    // reads them. A code page that is not known, or that iconv lacks, is read as
-    // Windows-1252, so such documents still give text.
+    // U+FFFD. A pair in the user-defined area of Big5, GBK or Unified Hangul becomes
+    // the private-use character Windows gives it, as Shift-JIS's already do.
+    // Windows-1255 and 1258 and the Mac code pages 10000, 10007, 10029 and 10079 are
+    // read one byte to one character from tables, as Windows reads them.
+    // A code page that is not known, or that iconv lacks, is read as Windows-1252, so
+    // such documents still give text.
     void decode(int codePage, QByteArrayView bytes, QString& out);
 
 private:

@@ -10,4 +10,12 @@ namespace mindlark::rtf {
 extern const std::array<char16_t, 128> kWindows1255UpperHalf;
 extern const std::array<char16_t, 128> kWindows1258UpperHalf;
 
+// Bytes 0x80 to 0xFF of the Mac code pages as Windows decodes them: Roman (10000),
+// Cyrillic (10007), Central European (10029) and Icelandic (10079). Bytes below 0x80
+// are ASCII in all.
+extern const std::array<char16_t, 128> kWindows10000UpperHalf;
+extern const std::array<char16_t, 128> kWindows10007UpperHalf;
+extern const std::array<char16_t, 128> kWindows10029UpperHalf;
+extern const std::array<char16_t, 128> kWindows10079UpperHalf;
+
 }  // namespace mindlark::rtf

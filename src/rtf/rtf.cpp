@@ -23,8 +23,10 @@ constexpr std::string_view kHead =
 // The final paragraph mark, which readers do not turn into a line break.
 constexpr std::string_view kTail = "\r\n\\par }\r\n";
 
-// Deeper group nesting than this is refused; real documents stay within a dozen.
-constexpr std::size_t kMaxDepth = 1000;
+// Deeper group nesting than this is refused. Real documents nest a few thousand deep
+// at most (mail that quotes mail); the group stack lives on the heap, a dozen bytes
+// a level, so the limit only bounds its memory to about a megabyte.
+constexpr std::size_t kMaxDepth = 100000;
 // RTF limits control words to 32 letters and their numbers to 32-bit values; leading
 // zeros do not count towards the digits.
 constexpr int kMaxWordLength = 32;
@@ -119,8 +121,9 @@ char16_t characterWord(std::string_view word) {
     static constexpr std::pair<std::string_view, char16_t> kWords[] = {
         {"bullet", 0x2022},  {"cell", u'\t'},     {"emdash", 0x2014},    {"emspace", 0x2003},
         {"endash", 0x2013},  {"enspace", 0x2002}, {"ldblquote", 0x201C}, {"lquote", 0x2018},
-        {"ltrmark", 0x200E}, {"qmspace", 0x2005}, {"rdblquote", 0x201D}, {"rquote", 0x2019},
-        {"rtlmark", 0x200F}, {"tab", u'\t'},      {"zwj", 0x200D},       {"zwnj", 0x200C},
+        {"ltrmark", 0x200E}, {"nestcell", u'\t'}, {"qmspace", 0x2005},   {"rdblquote", 0x201D},
+        {"rquote", 0x2019},  {"rtlmark", 0x200F}, {"tab", u'\t'},        {"zwj", 0x200D},
+        {"zwnj", 0x200C},
     };
     for (const auto& [name, ch] : kWords) {
         if (name == word)
@@ -131,6 +134,32 @@ char16_t characterWord(std::string_view word) {
 
 bool isParagraphWord(std::string_view word) {
     return word == "par" || word == "sect" || word == "page" || word == "row";
+}
+
+// Control words that are not destinations: the ones this reader acts on besides those
+// above, and the styles and character formatting it passes over. After \* they keep
+// the group's text, where a word the reader does not know hides it.
+constexpr std::array<std::string_view, 76> kNonDestinationWords = {
+    "ab",         "acaps",     "acf",     "adn",     "aexpnd",   "af",      "afs",
+    "ai",         "alang",     "ansi",    "ansicpg", "aoutl",    "ascaps",  "ashad",
+    "astrike",    "aul",       "aup",     "b",       "caps",     "cb",      "cf",
+    "charscalex", "cpg",       "cs",      "dbch",    "deff",     "dn",      "ds",
+    "embo",       "expnd",     "expndtw", "f",       "fcharset", "fonttbl", "fs",
+    "hich",       "highlight", "i",       "impr",    "kerning",  "lang",    "langfe",
+    "langfenp",   "langnp",    "line",    "loch",    "ltrch",    "mac",     "noproof",
+    "nosupersub", "outl",      "pc",      "pca",     "plain",    "rtlch",   "s",
+    "scaps",      "shad",      "strike",  "striked", "sub",      "super",   "ts",
+    "u",          "uc",        "ul",      "uld",     "uldash",   "uldb",    "ulnone",
+    "ulth",       "ulw",       "ulwave",  "up",      "upr",      "v",
+};
+static_assert(std::is_sorted(kNonDestinationWords.begin(), kNonDestinationWords.end()),
+              "kNonDestinationWords must stay sorted for binary search");
+
+// Whether this reader knows `word`, so that a group it starts after \* is not skipped
+// for being unknown. \ud is known only inside an \upr group.
+bool isKnownWord(std::string_view word) {
+    return characterWord(word) != 0 || isParagraphWord(word) || isSkippedDestination(word) ||
+           std::binary_search(kNonDestinationWords.begin(), kNonDestinationWords.end(), word);
 }
 
 bool isHexDigit(char c) {
@@ -195,6 +224,9 @@ private:
     bool step();
     // Reads what follows a backslash: a control word, symbol or \'hh escape.
     bool controlSequence();
+    // The letters of the control word at the read position, without reading it;
+    // empty when something else is there.
+    std::string_view nextWord() const;
     // Reads the digits after a control word's letters.
     Parameter parameter();
     // Acts on a control word that is not a fallback of the last \u.
@@ -258,12 +290,6 @@ bool Reader::fail(const QString& why) {
     return false;
 }
 
-// Bytes that writers leave after the closing brace and rich-edit readers pass over:
-// blank space, NUL padding, the Ctrl-Z end-of-file mark and stray closing braces.
-bool isTrailingPadding(char c) {
-    return c == ' ' || c == '\r' || c == '\n' || c == '\t' || c == '\0' || c == '\x1a' || c == '}';
-}
-
 ReadResult Reader::run() {
     if (doc_.size() > kMaxDocumentSize)
         return {false, {}, QStringLiteral("document too large")};
@@ -282,12 +308,9 @@ ReadResult Reader::run() {
     if (!finished_) {
         return {false, {}, QStringLiteral("document is truncated: a group is never closed")};
     }
-    // Text or a new group after the end means the file is damaged, not padded.
-    for (qsizetype i = pos_; i < doc_.size(); ++i) {
-        if (!isTrailingPadding(doc_[i])) {
-            return {false, {}, QStringLiteral("unbalanced braces: text after the closing brace")};
-        }
-    }
+    // Whatever follows the brace that closes the document is not part of it: writers
+    // leave padding, mail and theme data there, and rich-edit readers stop at it.
+
     // The document's last paragraph mark ends the text rather than adding a line.
     if (paragraphEnd_ == text_.size())
         text_.chop(2);
@@ -429,6 +452,18 @@ void Reader::flushBytes() {
     bytes_.clear();
 }
 
+std::string_view Reader::nextWord() const {
+    qsizetype start = pos_;
+    while (start < doc_.size() && (doc_[start] == '\r' || doc_[start] == '\n'))
+        ++start;  // line breaks in the file only wrap its lines
+    if (start + 1 >= doc_.size() || doc_[start] != '\\')
+        return {};
+    qsizetype end = ++start;
+    while (end < doc_.size() && isLetter(doc_[end]))
+        ++end;
+    return std::string_view(doc_.data() + start, static_cast<size_t>(end - start));
+}
+
 Parameter Reader::parameter() {
     Parameter result;
     bool negative = false;
@@ -484,12 +519,13 @@ bool Reader::controlSequence() {
     if (!isLetter(c)) {
         ++pos_;
         if (c == '*') {
-            // An ignorable destination: nothing in it is text this reader knows,
-            // except the Unicode half of an \upr group, which \ud itself turns on.
-            const bool unicodeHalf = state_.destination == Destination::Upr &&
-                                     doc_.sliced(pos_).startsWith(QByteArrayView("\\ud")) &&
-                                     (pos_ + 3 >= doc_.size() || !isLetter(doc_[pos_ + 3]));
-            if (!unicodeHalf)
+            // An ignorable destination: skipped unless this reader knows the word that
+            // follows, which then acts as it would without the \*. The Unicode half of
+            // an \upr group is known there, and \ud itself turns it on.
+            const std::string_view next = nextWord();
+            const bool known =
+                isKnownWord(next) || (state_.destination == Destination::Upr && next == "ud");
+            if (!known)
                 state_.destination = Destination::Skipped;
             return true;
         }

@@ -38,16 +38,17 @@ bool fitsInDocument(const QString& text);
 struct ReadResult {
     bool ok = false;
     QString text;   // the plain text when ok
-    QString error;  // a short reason when not ok ("unbalanced braces", ...)
+    QString error;  // a short reason when not ok ("not an RTF document", ...)
 };
 
 // Reads an RTF document, as write() or a Windows rich-edit control writes it, and
 // returns its plain text: paragraph breaks inside the text become CR LF, the
 // document's final paragraph mark adds nothing; \'hh bytes are decoded in the code
-// page of their font (\fcharset, \cpg) or of the document (\ansicpg). Never crashes,
+// page of their font (\fcharset, \cpg) or of the document (\ansicpg). Reading stops at
+// the brace that closes the document; whatever follows it is ignored. Never crashes,
 // hangs or recurses on hostile input; memory stays proportional to the input size.
 // Refuses documents over kMaxDocumentSize ("document too large") and groups nested
-// over 1000 deep. The writer's own documents take a fast path (readOwnForm).
+// over 100,000 deep. The writer's own documents take a fast path (readOwnForm).
 ReadResult read(QByteArrayView document);
 
 // The text of a document exactly in the form write() gives, or nothing for any

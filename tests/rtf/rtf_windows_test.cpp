@@ -29,11 +29,14 @@ const QByteArray kLongWord(40, 'q');
 
 TEST(RtfLenient, ReadsTheMalformedDocumentsRichEditReadersTake) {
     expectTexts({
-        // Padding after the closing brace.
+        // Whatever follows the closing brace: padding, text, groups, binary data.
         {QByteArray("{\\rtf1 x\\par }\r\n", 16), "x"},
         {QByteArray("{\\rtf1 x\\par }\0", 15), "x"},
-        {QByteArray("{\\rtf1 x\\par }\x1a", 15), "x"},
         {QByteArray("{\\rtf1 x\\par }}\r\n}\0\x1a\0", 21), "x"},
+        {"{\\rtf1 x}} y", "x"},
+        {"{\\rtf1 x}{", "x"},
+        {"{\\rtf1 x}{\\rtf1 y}", "x"},
+        {QByteArray("{\\rtf1 x}\x1a\xff\0{\\", 14), "x"},
         // A \u value outside 16 bits is dropped and its fallback kept.
         {"{\\rtf1 a\\u128512?b}", "a?b"},
         {"{\\rtf1 a\\u-32769?b}", "a?b"},
@@ -48,11 +51,9 @@ TEST(RtfLenient, ReadsTheMalformedDocumentsRichEditReadersTake) {
         {"{\\rtf1 a{\\*\\" + kLongWord + "12 hidden}b}", "ab"},
         {"{\\rtf1 a{\\info{\\author \\" + kLongWord + "-3 me}}b}", "ab"},
     });
-    // Text or a new group after the end is damage, not padding; so is an overlong
-    // word or a huge number in the text.
+    // An overlong word or a huge number in the text is damage.
     for (const QByteArray& damaged :
-         {QByteArray("{\\rtf1 x}} y"), QByteArray("{\\rtf1 x}{"), QByteArray("{\\rtf1 x}\x1a x"),
-          "{\\rtf1 a\\" + kLongWord + " b}", QByteArray("{\\rtf1 \\fs00099999999999 b}")}) {
+         {"{\\rtf1 a\\" + kLongWord + " b}", QByteArray("{\\rtf1 \\fs00099999999999 b}")}) {
         const auto result = read(damaged);
         EXPECT_FALSE(result.ok) << damaged.toStdString();
         EXPECT_FALSE(result.error.isEmpty());
@@ -78,6 +79,25 @@ TEST(RtfWindowsDecoding, GivesTheCharactersWindowsGives) {
         // An undefined pair is one character.
         {"{\\rtf1\\ansi\\ansicpg932 \\'82\\'a0\\'85\\'40\\'85@x}",
          units({0x3042, 0xFFFD, 0xFFFD, 'x'})},
+        // User-defined characters are the private-use characters Windows gives them: the
+        // first, a middle and the last of each area, row ends included.
+        {"{\\rtf1\\ansi\\ansicpg1252{\\fonttbl{\\f0\\fnil\\fcharset136 PMingLiU;}}\\f0 "
+         "\\'84\\'68\\'81\\'40\\'8d\\'fe\\'8e\\'40\\'a0\\'fe\\'fa\\'40\\'fe\\'fe\\par}",
+         units({0xF0B7, 0xEEB8, 0xF6B0, 0xE311, 0xEEB7, 0xE000, 0xE310})},
+        {"{\\rtf1\\ansi\\ansicpg936 \\'aa\\'a1\\'af\\'fe\\'f8\\'a1\\'fe\\'fe\\'a1\\'40\\'a1\\'7e"
+         "\\'a1\\'80\\'a7\\'a0}",
+         units({0xE000, 0xE233, 0xE234, 0xE4C5, 0xE4C6, 0xE504, 0xE505, 0xE765})},
+        {"{\\rtf1\\ansi\\ansicpg949 \\'c9\\'a1\\'c9\\'fe\\'fe\\'a1\\'fe\\'fe}",
+         units({0xE000, 0xE05D, 0xE05E, 0xE0BB})},
+        // Beside those areas an undefined pair stays one U+FFFD.
+        {"{\\rtf1\\ansi\\ansicpg949 \\'c9\\'41\\'c9\\'a1}", units({0xFFFD, 0xE000})},
+        // Mac code pages, by \\mac, \\ansicpg or a font's Mac charset, as Windows reads
+        // them where the C library does not.
+        {"{\\rtf1\\mac \\'bd\\'c6\\'f0\\'db\\'8e}", units({0x2126, 0x2206, 0xF8FF, 0x20AC, 0xE9})},
+        {"{\\rtf1\\ansi\\ansicpg10007 \\'a2\\'b6\\'ff\\'80}", units({0xA2, 0x2202, 0xA4, 0x410})},
+        {"{\\rtf1\\ansi\\ansicpg10079 \\'a0\\'db\\'dc\\'f6}", units({0xDD, 0xA4, 0xD0, 0x2C6})},
+        {"{\\rtf1{\\fonttbl{\\f0\\fcharset88 A;}{\\f1\\fcharset89 B;}}\\f0\\'8c\\f1\\'8c}",
+         units({0x106, 0x41C})},
         // A font table entry's charset written before its number belongs to it alone.
         {"{\\rtf1{\\fonttbl{\\f0\\fcharset178 A;}{\\fcharset0\\f1 B;}}\\f0 \\'c7\\f1 \\'c7}",
          units({0x627, 0xC7})},
