@@ -1,4 +1,5 @@
 #include "accounts/accountstore.h"
+#include "accounts/copyidentity.h"
 #include "storetestsupport.h"
 
 #include <gtest/gtest.h>
@@ -160,7 +161,13 @@ TEST(QkstoreTool, CheckReportsEveryKindOfDamage) {
     QFile::link(scratch.at("outside"), scratch.at("QK/mnp%qk 0dN.qk"));
     scratch.put("QK/mnp%qk 7dN.qk", "Ghost");     // beyond the counter
     scratch.put("QK/.num.qk.tmp-abcd1234", "9");  // a crash's leftover
-    scratch.put("QK/notes.txt", "hello");         // not a store file
+    // The lock of a copy of this machine that died while writing.
+    const mindlark::CopyIdentity& me = mindlark::CopyIdentity::self();
+    scratch.put("QK/.lock.qk", QStringLiteral("mindlark store lock; host=%1; boot=%2; pid=%3; "
+                                              "started=; token=t; since=2026-01-01T00:00:00Z")
+                                   .arg(me.host, me.boot)
+                                   .arg(1 << 30));
+    scratch.put("QK/notes.txt", "hello");  // not a store file
     const Outcome result = qkstore({"check", scratch.path()});
     EXPECT_EQ(result.exitCode, 1);
     const QStringList expected{
@@ -170,6 +177,7 @@ TEST(QkstoreTool, CheckReportsEveryKindOfDamage) {
         "duplicate: QK/mup%qk 2du.qk exists as \"MUP%QK 2DU.QK\", \"mup%qk 2du.qk\"",
         "missing: all five files of users 3 to 5",
         "note: beyond the counter: QK/mnp%qk 7dN.qk",
+        "note: a lock left by a copy of the game that has ended (on " + me.host,
         "note: left over from an interrupted write: QK/.num.qk.tmp-abcd1234",
         "note: not a store file: QK/notes.txt",
         "6 users, 5 problems found"};
