@@ -176,6 +176,7 @@ Outcome<StoreLock> StoreLock::take(int directory, const LockWait& wait) {
     // The lock file as last seen, and since when it has not changed.
     std::optional<QString> seen;
     std::int64_t seenSince = 0;
+    bool vanished = false;
     for (;;) {
         if (!flocked) {
             if (::flock(own, LOCK_EX | LOCK_NB) == 0) {
@@ -206,8 +207,14 @@ Outcome<StoreLock> StoreLock::take(int directory, const LockWait& wait) {
             if (errno != EEXIST && errno != EINTR)
                 return Failure::ofErrno(errno);
             const Outcome<QString> text = readLock(directory);
-            if (text.error() == ENOENT)
-                continue;  // released meanwhile: try again at once
+            // Released meanwhile: try again at once, but only once in a row, since
+            // a client that still has the old lock file cached answers "exists"
+            // to the create and "missing" to the read until its cache expires.
+            if (text.error() == ENOENT && !vanished) {
+                vanished = true;
+                continue;
+            }
+            vanished = false;
             const QString current = text.ok() ? text.value() : QString();
             holder = holderOf(current);
             bool stale = holder && isHolderGone(*holder);

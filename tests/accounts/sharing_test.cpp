@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QFile>
 
+#include <sys/stat.h>
+#include <unistd.h>
 #include <functional>
 
 namespace mindlark {
@@ -179,6 +181,27 @@ TEST(SharedStoreDirectory, ReadsWritesAndTheLockGoToTheOneDirectoryNamedQK) {
     EXPECT_EQ(store.loadCounterText(), "6");
     EXPECT_EQ(store.readCredentials(5).userName, "userx");
     EXPECT_EQ(shared.scratch.entries("QK.old").size(), 6) << "the old store is left as it was";
+}
+
+TEST(SharedStorePrivacy, AStoreOthersCanReadIsToldOnceAndOnlyThen) {
+    // A store on FAT or a share shows every file open to all, and belongs to
+    // whoever mounted it: nothing this copy can tighten.
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only the superuser can give the store to another user";
+    for (const bool othersCanRead : {false, true}) {
+        SharedStore shared(1);
+        const QByteArray directory = QFile::encodeName(shared.scratch.at("QK"));
+        ASSERT_EQ(::chmod(directory.constData(), 0777), 0);
+        if (othersCanRead)
+            ASSERT_EQ(::chown(directory.constData(), 4242, 4242), 0);
+        AccountStore store(shared.scratch.path());
+        EXPECT_FALSE(store.isFirstRun());
+        EXPECT_FALSE(store.isFirstRun());
+        const QStringList notes = store.takeNotes();
+        EXPECT_EQ(notes.size(), othersCanRead ? 1 : 0);
+        if (othersCanRead)
+            EXPECT_TRUE(notes[0].contains("anyone who can read that disk can read the passwords"));
+    }
 }
 
 }  // namespace
