@@ -158,12 +158,20 @@ public:
         return {directory, fileName};
     }
 
-    // The plain text of a file, or why it cannot be had.
-    Outcome<QString> tryReadText(FoldedDirectory& directory, const QString& canonical,
-                                 const QString& asked) {
+    // The bytes of a file, found again in the store directory when "QK" now
+    // names another one.
+    Outcome<QByteArray> readBytes(FoldedDirectory& directory, const QString& canonical,
+                                  const QString& asked) {
         Outcome<QByteArray> bytes = directory.read(canonical, asked);
         if (bytes.error() == ENOENT && &directory == store.get() && storeDirectoryMoved())
             bytes = store->read(canonical, asked);
+        return bytes;
+    }
+
+    // The plain text of a file, or why it cannot be had.
+    Outcome<QString> tryReadText(FoldedDirectory& directory, const QString& canonical,
+                                 const QString& asked) {
+        const Outcome<QByteArray> bytes = readBytes(directory, canonical, asked);
         if (!bytes.ok())
             return bytes.failure();
         return storefiles::documentText(bytes.value());
@@ -174,7 +182,10 @@ public:
     template <typename Shown>
     QString readText(FoldedDirectory& directory, const QString& canonical, const QString& asked,
                      const Shown& shown) {
-        Outcome<QString> text = tryReadText(directory, canonical, asked);
+        const Outcome<QByteArray> bytes = readBytes(directory, canonical, asked);
+        if (!bytes.ok())
+            fail(QStringLiteral("read"), shown(), bytes.failure());
+        Outcome<QString> text = storefiles::documentText(bytes.value());
         if (!text.ok())
             fail(QStringLiteral("read"), shown(), text.failure());
         return std::move(text.value());

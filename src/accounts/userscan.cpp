@@ -35,10 +35,12 @@ void UserScan::askAhead() {
     }
 }
 
-QStringList UserScan::next() {
+const QStringList& UserScan::next() {
     if (ahead_)
         askAhead();
-    QStringList values;
+    // One list for every user: a sign-in reads every user of the store.
+    QStringList& values = values_;
+    values.clear();
     std::optional<StoreError> error;
     for (const Field field : fields_) {
         if (ahead_) {

@@ -33,9 +33,9 @@ public:
     std::int64_t user() const { return next_; }
     // Whether every user has been read.
     bool atEnd() const { return next_ >= end_; }
-    // The next user's values in the order of the fields. Throws the StoreError of
-    // the first of them that cannot be read.
-    QStringList next();
+    // The next user's values in the order of the fields, valid until the next
+    // call. Throws the StoreError of the first of them that cannot be read.
+    const QStringList& next();
     // Ends the scan before user `end` when it would go further.
     void stopAt(std::int64_t end);
 
@@ -50,6 +50,7 @@ private:
     std::int64_t asked_ = 0;  // users whose files have been asked for
     std::int64_t window_ = 0;
     std::unique_ptr<ReadAhead> ahead_;
+    QStringList values_;
 };
 
 }  // namespace mindlark

@@ -171,23 +171,22 @@ private:
                                  "a lock that names no holder: %1; the game takes it "
                                  "for a dead copy's once it stays unchanged")
                                  .arg(shown(name));
-        } else if (StoreLock::isHolderGone(*holder)) {
-            report_.notes += QStringLiteral(
-                                 "a lock left by a copy of the game that has ended "
-                                 "(on %1, process %2, since %3): %4; the next change "
-                                 "removes it")
-                                 .arg(holder->copy.host)
-                                 .arg(holder->copy.pid)
-                                 .arg(holder->since, shown(name));
-        } else {
-            report_.notes += QStringLiteral(
-                                 "the store is locked by a copy of the game on %1 "
-                                 "(process %2, since %3): %4; a lock that stays "
-                                 "unchanged is taken for a dead copy's")
-                                 .arg(holder->copy.host)
-                                 .arg(holder->copy.pid)
-                                 .arg(holder->since, shown(name));
+            return;
         }
+        const QString who = QStringLiteral("on %1, process %2, since %3")
+                                .arg(holder->copy.host)
+                                .arg(holder->copy.pid)
+                                .arg(holder->since);
+        report_.notes +=
+            StoreLock::isHolderGone(*holder)
+                ? QStringLiteral(
+                      "a lock left by a copy of the game that has ended (%1): %2; the "
+                      "next change removes it")
+                      .arg(who, shown(name))
+                : QStringLiteral(
+                      "the store is locked by a copy of the game (%1): %2; a lock that "
+                      "stays unchanged is taken for a dead copy's")
+                      .arg(who, shown(name));
     }
 
     void reportGap(std::int64_t first, std::int64_t last) {
