@@ -192,15 +192,17 @@ TEST(SharedStorePrivacy, AStoreOthersCanReadIsToldOnceAndOnlyThen) {
         SharedStore shared(1);
         const QByteArray directory = QFile::encodeName(shared.scratch.at("QK"));
         ASSERT_EQ(::chmod(directory.constData(), 0777), 0);
-        if (othersCanRead)
+        if (othersCanRead) {
             ASSERT_EQ(::chown(directory.constData(), 4242, 4242), 0);
+        }
         AccountStore store(shared.scratch.path());
         EXPECT_FALSE(store.isFirstRun());
         EXPECT_FALSE(store.isFirstRun());
         const QStringList notes = store.takeNotes();
         EXPECT_EQ(notes.size(), othersCanRead ? 1 : 0);
-        if (othersCanRead)
+        if (othersCanRead) {
             EXPECT_TRUE(notes[0].contains("anyone who can read that disk can read the passwords"));
+        }
     }
 }
 
