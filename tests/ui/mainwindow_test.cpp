@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, FixedWindowAtItsPlace) {
     EXPECT_EQ(client->palette().color(QPalette::Window), QColor(255, 255, 255));
 }
 
-TEST_F(MainWindowTest, WelcomeLabelAndHiddenDirectoryControl) {
+TEST_F(MainWindowTest, WelcomeLabelAtItsPlaceShowsTheGreeting) {
     auto* nameuser = window->findChild<QLabel*>("nameuser");
     ASSERT_NE(nameuser, nullptr);
     EXPECT_EQ(nameuser->geometry(), twipsPlace(360, 0, 3375, 255));
@@ -82,10 +82,10 @@ TEST_F(MainWindowTest, MenuTreeInOrder) {
     EXPECT_TRUE(items[2]->isSeparator());
     EXPECT_TRUE(items[4]->isSeparator());
 
-    auto* lang = window->findChild<QMenu*>("lang");
-    ASSERT_NE(lang, nullptr);
-    EXPECT_EQ(items[3]->menu(), lang);
-    const QList<QAction*> languages = lang->actions();
+    auto* languageMenu = window->findChild<QMenu*>("lang");
+    ASSERT_NE(languageMenu, nullptr);
+    EXPECT_EQ(items[3]->menu(), languageMenu);
+    const QList<QAction*> languages = languageMenu->actions();
     ASSERT_EQ(languages.size(), 2);
     EXPECT_EQ(languages[0]->objectName(), "englishs");
     EXPECT_EQ(languages[0]->text(), "&English");

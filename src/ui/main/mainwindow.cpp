@@ -107,22 +107,22 @@ void MainWindow::buildMenu() {
     line->setObjectName(QStringLiteral("line"));
     line->setText(QStringLiteral("-"));
 
-    QMenu* lang = file->addMenu(QStringLiteral("Language"));
-    lang->setObjectName(QStringLiteral("lang"));
-    lang->menuAction()->setObjectName(QStringLiteral("lang"));
+    QMenu* languageMenu = file->addMenu(QStringLiteral("Language"));
+    languageMenu->setObjectName(QStringLiteral("lang"));
+    languageMenu->menuAction()->setObjectName(QStringLiteral("lang"));
 
-    showEnglishAction_ = lang->addAction(QStringLiteral("&English"));
+    showEnglishAction_ = languageMenu->addAction(QStringLiteral("&English"));
     showEnglishAction_->setObjectName(QStringLiteral("englishs"));
     showEnglishAction_->setVisible(false);
     connect(showEnglishAction_, &QAction::triggered, this, &MainWindow::showEnglishPane);
 
-    showArabicAction_ = lang->addAction(QStringLiteral("&Arabic"));
+    showArabicAction_ = languageMenu->addAction(QStringLiteral("&Arabic"));
     showArabicAction_->setObjectName(QStringLiteral("arabic"));
     connect(showArabicAction_, &QAction::triggered, this, &MainWindow::showArabicPane);
 
-    QAction* l = file->addSeparator();
-    l->setObjectName(QStringLiteral("l"));
-    l->setText(QStringLiteral("-"));
+    QAction* lineAboveExit = file->addSeparator();
+    lineAboveExit->setObjectName(QStringLiteral("l"));
+    lineAboveExit->setText(QStringLiteral("-"));
 
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("exit"));
