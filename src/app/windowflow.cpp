@@ -79,7 +79,7 @@ void WindowFlow::start() {
 
 MainWindow& WindowFlow::mainWindow() {
     if (!main_) {
-        main_ = std::make_unique<MainWindow>([this] { return session_.age(); });
+        main_ = std::make_unique<MainWindow>(game_);
         connect(main_.get(), &MainWindow::exitRequested, this, [this] { end(0); });
         connect(main_.get(), &MainWindow::newUserRequested, this, &WindowFlow::openRegistration);
         connect(main_.get(), &MainWindow::signInRequested, this, &WindowFlow::openSignIn);
@@ -92,8 +92,9 @@ RegistrationWindow& WindowFlow::registrationWindow() {
         registration_ = std::make_unique<RegistrationWindow>();
         connect(registration_.get(), &RegistrationWindow::addUserPressed, this,
                 &WindowFlow::addUser);
+        // Until the next greeting, the code carries what the age box reads.
         connect(registration_.get(), &RegistrationWindow::ageEdited, this,
-                [this](const QString& text) { session_.ageEdited(text); });
+                [this](const QString& text) { game_.setAge(text); });
         connect(registration_.get(), &RegistrationWindow::closePressed, this,
                 [this] { hideOrEnd(*registration_); });
     }
@@ -183,6 +184,7 @@ void WindowFlow::hideOrEnd(QWidget& window) {
 }
 
 void WindowFlow::greet() {
+    game_.setAge(session_.age());
     mainWindow().setWelcomeCaption(session_.greeting());
     mainWindow().setSignInCaption(QStringLiteral("Change User"));
     mainWindow().show();

@@ -7,6 +7,7 @@
 
 #include "accounts/fields.h"
 #include "accounts/lockwait.h"
+#include "riddle/game.h"
 #include "session/session.h"
 
 class QMessageBox;
@@ -59,8 +60,10 @@ public:
     RegistrationWindow& registrationWindow();
     SignInWindow& signInWindow();
 
-    // Who is signed in and the age the answer code reads.
+    // Who is signed in.
     const Session& session() const { return session_; }
+    // The game the main window shows, from the start of the run.
+    const Game& game() const { return game_; }
 
 private:
     // "Sign in" on the sign-in window.
@@ -74,7 +77,8 @@ private:
     void openSignIn();
     // "Cancel" or "Close" on `window`: only hides it once somebody is signed in.
     void hideOrEnd(QWidget& window);
-    // Greets the signed-in player in the main window and shows it.
+    // Greets the signed-in player in the main window and shows it; the answer
+    // code carries the player's age from now on.
     void greet();
     // Runs `step`; a store failure is shown and ends the program with status 1.
     void guarded(const std::function<void()>& step);
@@ -85,6 +89,7 @@ private:
     void showWaiting(const QString& notice);
 
     Session session_;
+    Game game_;
     EndProgram endProgram_;
     ShowFailure showFailure_;
     ShowNotice showNotice_;

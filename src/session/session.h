@@ -10,9 +10,9 @@
 namespace mindlark {
 
 // What one run of the game knows about its player, apart from any window: the
-// working directory and its store, who is signed in (the name the greeting
-// shows) and the age the answer code reads. Start-up, sign-in and registration
-// go through it. Every store failure comes out as StoreError; nothing is shown.
+// working directory and its store, and who is signed in (the name the greeting
+// shows and the account's age). Start-up, sign-in and registration go through
+// it. Every store failure comes out as StoreError; nothing is shown.
 class Session {
 public:
     // A session over the store below `workingDirectory`.
@@ -56,15 +56,11 @@ public:
     // How a change to the store waits while another copy of the game writes it.
     void setLockWait(LockWait wait) { store_.setLockWait(std::move(wait)); }
 
-    // The registration window's age box now reads `text`; the age follows it, as
-    // the answer code has always seen it.
-    void ageEdited(const QString& text) { age_ = text; }
-
     // Whether a sign-in or registration has succeeded in this run.
     bool isSignedIn() const { return signedIn_; }
     // What the main window's welcome label shows: "Welcome " and the name.
     QString greeting() const;
-    // The age the answer code reads, as typed or stored (any text).
+    // The signed-in account's age as stored (any text); empty after a registration.
     const QString& age() const { return age_; }
 
 private:

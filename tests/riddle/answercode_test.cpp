@@ -37,6 +37,17 @@ TEST(AnswerCode, MixedRowsCutAcrossAttributeBoundaries) {
               " 0 1 2- 3 4 4- 3 2 1 0- 1 1 1 1- 1 2 2- 2 2 2- 3-25- 3 3 3- 3- 40");
 }
 
+TEST(AnswerCode, EveryCellHasItsOwnPlace) {
+    // A value of its own in every cell: two pieces swapped or moved across a dash show.
+    GridIndexes grid;
+    for (int position = 0; position < 25; ++position)
+        grid[position] = static_cast<std::int16_t>(10 + position);
+    EXPECT_EQ(
+        buildAnswerCode(grid, "age", 99),
+        " 10 11 12- 13 14 15- 16 17 18 19- 20 21 22 23- 24 25 26- 27 28 29- 30-age- 31 32 33- "
+        "34- 99");
+}
+
 TEST(AnswerCode, PartialGridGivesMinusOneForUnchosenLists) {
     GridIndexes grid = filled(-1);
     grid[0] = 2;

@@ -99,7 +99,8 @@ void expectCaptionsWhole(QWidget& window, QWidget& area) {
 }
 
 TEST(CaptionInk, EveryCaptionIsWholeInBothPanesAndBothAccountWindows) {
-    MainWindow main([] { return QString(); });
+    Game game;
+    MainWindow main(game);
     testing::choose(main, "englishs");
     expectCaptionsWhole(main, *main.englishPane());
     testing::choose(main, "arabic");
@@ -114,7 +115,8 @@ TEST(CaptionInk, EveryCaptionIsWholeInBothPanesAndBothAccountWindows) {
 // A caption that changes or hides takes all its ink with it, below its box too:
 // the screen holds what a fresh drawing of the window shows.
 TEST(CaptionInk, ChangedAndHiddenCaptionsLeaveNoInk) {
-    MainWindow window([] { return QString(); });
+    Game game;
+    MainWindow window(game);
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     if (window.devicePixelRatio() != 1)

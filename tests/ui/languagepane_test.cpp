@@ -123,7 +123,7 @@ TEST_F(MainWindowTest, TypedTextNeverBecomesAnOption) {
     QTest::keyClick(color->lineEdit(), Qt::Key_Return);
     EXPECT_EQ(color->count(), 5);
     EXPECT_EQ(color->listIndex(), -1);
-    EXPECT_TRUE(mindlark::isGridEmpty(window->englishGrid()));
+    EXPECT_TRUE(mindlark::isGridEmpty(game.grid(Language::English)));
 
     // Choosing from the list works as before.
     color->setCurrentIndex(4);
@@ -133,7 +133,7 @@ TEST_F(MainWindowTest, TypedTextNeverBecomesAnOption) {
     AnswerList* pet = list(arabic(), Attribute::Pet, 1);
     pet->setListIndex(4);
     EXPECT_EQ(pet->currentText(), QStringLiteral(u"\"سمكة\""));
-    EXPECT_EQ(window->arabicGrid()[5], 4);
+    EXPECT_EQ(game.grid(Language::Arabic)[5], 4);
     pet->setListIndex(7);  // out of range chooses nothing
     EXPECT_EQ(pet->listIndex(), -1);
     EXPECT_TRUE(pet->currentText().isEmpty());
@@ -144,18 +144,18 @@ TEST_F(MainWindowTest, SelectionsSurvivePaneSwitchesAndStayApart) {
     list(arabic(), Attribute::Pet, 1)->setListIndex(4);
     list(arabic(), Attribute::Smoke, 5)->setListIndex(0);
     list(english(), Attribute::Color, 3)->setListIndex(1);
-    const mindlark::GridIndexes before = window->arabicGrid();
+    const mindlark::GridIndexes before = game.grid(Language::Arabic);
 
     mindlark::testing::choose(*window, "arabic");
     mindlark::testing::choose(*window, "englishs");
     mindlark::testing::choose(*window, "arabic");
-    EXPECT_EQ(window->arabicGrid(), before);
+    EXPECT_EQ(game.grid(Language::Arabic), before);
     EXPECT_EQ(list(arabic(), Attribute::Pet, 1)->currentText(), QStringLiteral(u"\"سمكة\""));
 
     mindlark::GridIndexes expectedEnglish;
     expectedEnglish.fill(-1);
     expectedEnglish[2] = 1;  // Color of house 3 only
-    EXPECT_EQ(window->englishGrid(), expectedEnglish);
+    EXPECT_EQ(game.grid(Language::English), expectedEnglish);
     EXPECT_EQ(before[5], 4);
     EXPECT_EQ(before[24], 0);
     EXPECT_EQ(std::count(before.begin(), before.end(), -1), 23);

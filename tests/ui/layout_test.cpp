@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "riddle/game.h"
 #include "ui/accounts/registrationwindow.h"
 #include "ui/accounts/signinwindow.h"
 #include "ui/main/languagepane.h"
@@ -75,7 +76,8 @@ void expectNothingClipped(QWidget& area) {
 }
 
 TEST(Layout, MainWindowPanesKeepTheirPlacesUncovered) {
-    MainWindow window([] { return QString(); });
+    Game game;
+    MainWindow window(game);
     window.show();
     for (LanguagePane* pane : {window.englishPane(), window.arabicPane()}) {
         SCOPED_TRACE(pane->objectName().toStdString());

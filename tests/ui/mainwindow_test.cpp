@@ -47,7 +47,7 @@ TEST_F(MainWindowTest, FixedWindowAtItsPlace) {
     EXPECT_EQ(client->palette().color(QPalette::Window), QColor(255, 255, 255));
 }
 
-TEST_F(MainWindowTest, WelcomeLabelAndHiddenDirectoryControl) {
+TEST_F(MainWindowTest, WelcomeLabelAtItsPlaceShowsTheGreeting) {
     auto* nameuser = window->findChild<QLabel*>("nameuser");
     ASSERT_NE(nameuser, nullptr);
     EXPECT_EQ(nameuser->geometry(), twipsPlace(360, 0, 3375, 255));
@@ -82,10 +82,10 @@ TEST_F(MainWindowTest, MenuTreeInOrder) {
     EXPECT_TRUE(items[2]->isSeparator());
     EXPECT_TRUE(items[4]->isSeparator());
 
-    auto* lang = window->findChild<QMenu*>("lang");
-    ASSERT_NE(lang, nullptr);
-    EXPECT_EQ(items[3]->menu(), lang);
-    const QList<QAction*> languages = lang->actions();
+    auto* languageMenu = window->findChild<QMenu*>("lang");
+    ASSERT_NE(languageMenu, nullptr);
+    EXPECT_EQ(items[3]->menu(), languageMenu);
+    const QList<QAction*> languages = languageMenu->actions();
     ASSERT_EQ(languages.size(), 2);
     EXPECT_EQ(languages[0]->objectName(), "englishs");
     EXPECT_EQ(languages[0]->text(), "&English");
@@ -132,7 +132,7 @@ TEST_F(MainWindowTest, LanguageCommandsSwapPanesAndMenuItems) {
 
     EXPECT_EQ(window->windowTitle(), "Mindlark?");
     EXPECT_EQ(window->welcomeCaption(), "Welcome Ann");
-    EXPECT_EQ(window->elapsed(), 1) << "switching panes does not touch the counter";
+    EXPECT_EQ(game.elapsed(), 1) << "switching panes does not touch the counter";
 }
 
 TEST_F(MainWindowTest, TimerCountsTicksSinceTheCaptionChanged) {
@@ -143,28 +143,28 @@ TEST_F(MainWindowTest, TimerCountsTicksSinceTheCaptionChanged) {
     EXPECT_FALSE(timer->isSingleShot());
 
     // The window is still hidden: the counter runs all the same.
-    EXPECT_EQ(window->elapsed(), 0);
+    EXPECT_EQ(game.elapsed(), 0);
     mindlark::testing::tick(*window);
-    EXPECT_EQ(window->elapsed(), 1) << "unchanged (empty) caption since creation";
+    EXPECT_EQ(game.elapsed(), 1) << "unchanged (empty) caption since creation";
 
     window->setWelcomeCaption("Welcome Ann");
-    EXPECT_EQ(window->elapsed(), 1) << "the change is noticed at the next tick";
+    EXPECT_EQ(game.elapsed(), 1) << "the change is noticed at the next tick";
     mindlark::testing::tick(*window);
-    EXPECT_EQ(window->elapsed(), 0);
+    EXPECT_EQ(game.elapsed(), 0);
     mindlark::testing::tick(*window);
-    EXPECT_EQ(window->elapsed(), 1);
+    EXPECT_EQ(game.elapsed(), 1);
 
     window->setWelcomeCaption("Welcome Ann");  // same user again: keeps counting
     mindlark::testing::tick(*window);
-    EXPECT_EQ(window->elapsed(), 2);
+    EXPECT_EQ(game.elapsed(), 2);
 
     window->setWelcomeCaption("Welcome ann");  // letter case counts
     mindlark::testing::tick(*window);
-    EXPECT_EQ(window->elapsed(), 0);
+    EXPECT_EQ(game.elapsed(), 0);
 
     // The timer's own signal drives the same handler.
     QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
-    EXPECT_EQ(window->elapsed(), 1);
+    EXPECT_EQ(game.elapsed(), 1);
 }
 
 TEST_F(MainWindowTest, MenuCommandsAndClosingAskTheFlow) {
@@ -253,8 +253,8 @@ TEST_F(MainWindowTest, ClearingGridsEmptiesEveryListButKeepsCodes) {
             EXPECT_EQ(l->count(), 5);
         }
     }
-    EXPECT_TRUE(mindlark::isGridEmpty(window->englishGrid()));
-    EXPECT_TRUE(mindlark::isGridEmpty(window->arabicGrid()));
+    EXPECT_TRUE(mindlark::isGridEmpty(game.grid(Language::English)));
+    EXPECT_TRUE(mindlark::isGridEmpty(game.grid(Language::Arabic)));
     EXPECT_EQ(english().codeBox()->text(), code);
     EXPECT_EQ(arabic().codeBox()->text(), codeA);
 }

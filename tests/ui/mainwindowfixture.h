@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "riddle/game.h"
 #include "riddle/riddletexts.h"
 #include "ui/main/answerlist.h"
 #include "ui/main/languagepane.h"
@@ -51,16 +52,12 @@ inline void choose(MainWindow& window, const char* name) {
     action->trigger();
 }
 
-// A main window whose age mirror and refusal box are in the test's hands.
+// A main window over a game of the test's own, with its refusal box in the test's hands.
 class MainWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window = std::make_unique<MainWindow>([this] {
-            ++ageReads;
-            if (duringAgeRead)
-                duringAgeRead();
-            return age;
-        });
+        game.setAge(QStringLiteral("30"));
+        window = std::make_unique<MainWindow>(game);
         window->setRefusalPresenter([this](const QString& title, const QString& prompt) {
             refusals.emplace_back(title, prompt);
         });
@@ -72,9 +69,7 @@ protected:
         return pane.list(attribute, house);
     }
 
-    QString age = QStringLiteral("30");
-    int ageReads = 0;
-    std::function<void()> duringAgeRead;
+    Game game;
     std::vector<std::pair<QString, QString>> refusals;
     std::unique_ptr<MainWindow> window;
 };

@@ -25,13 +25,13 @@ protected:
 
     // Types the six fields as a player would, key by key.
     void type(const QString& name, const QString& age, const QString& email,
-              const QString& userName, const QString& pass, const QString& vpass) {
+              const QString& userName, const QString& password, const QString& confirmation) {
         testing::typeInto(box("Nameu"), name);
         testing::typeInto(box("age"), age);
         testing::typeInto(box("Email"), email);
         testing::typeInto(box("userName"), userName);
-        testing::typeInto(box("Pass"), pass);
-        testing::typeInto(box("Vpass"), vpass);
+        testing::typeInto(box("Pass"), password);
+        testing::typeInto(box("Vpass"), confirmation);
     }
 
     bool warningShown() { return control<QLabel>(*window, "worning")->isVisibleTo(window.get()); }

@@ -320,7 +320,7 @@ TEST_F(WindowFlowTest, AFirstRunMakesTheMainWindowAtSetUpALaterRunOnlyWhatItShow
     ASSERT_TRUE(exists("Form1"));
     // The counter runs from the greeting, not from the start of the program.
     testing::tick(flow->mainWindow());
-    EXPECT_EQ(flow->mainWindow().elapsed(), 0);
+    EXPECT_EQ(flow->game().elapsed(), 0);
     list(flow->mainWindow(), "Color1")->setCurrentIndex(1);
     button(flow->mainWindow(), "Command1")->click();
     EXPECT_EQ(flow->mainWindow().findChild<QTextEdit*>("Code")->toPlainText(),
@@ -331,12 +331,21 @@ TEST_F(WindowFlowTest, TheAgeFollowsTheRegistrationFormWhileItIsTyped) {
     start();
     registerUser("Ann", "31", "ann", "pw");
     EXPECT_EQ(flow->session().age(), "") << "a registration leaves no age";
+    emit flow->mainWindow().signInRequested();
+    signIn("ann", "pw");
+    ASSERT_EQ(flow->game().age(), "31");
+    emit flow->mainWindow().newUserRequested();
+    registerUser("Bo", "", "bo", "pw");  // the age box was empty already
+    EXPECT_EQ(flow->game().age(), "") << "a registration leaves no age";
     emit flow->mainWindow().newUserRequested();
     field(flow->registrationWindow(), "age")->setText("52");
     auto& main = flow->mainWindow();
     list(main, "Color1")->setCurrentIndex(0);
     button(main, "Command1")->click();
     EXPECT_TRUE(main.findChild<QTextEdit*>("Code")->toPlainText().contains("-52-"));
+    emit main.signInRequested();
+    signIn("ann", "wrong");
+    EXPECT_EQ(flow->game().age(), "52") << "a failed sign-in changes nothing";
 }
 
 // One way the store fails for real, and where in the game it shows.

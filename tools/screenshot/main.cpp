@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "riddle/game.h"
 #include "ui/accounts/registrationwindow.h"
 #include "ui/accounts/signinwindow.h"
 #include "ui/main/mainwindow.h"
@@ -46,7 +47,8 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    mindlark::MainWindow main([] { return QString(); });
+    mindlark::Game game;
+    mindlark::MainWindow main(game);
     main.setWelcomeCaption(QStringLiteral("Welcome Sam"));
     mindlark::RegistrationWindow registration;
     mindlark::SignInWindow signIn;

@@ -4,15 +4,33 @@
 (function (root) {
   "use strict";
 
+  // The game's own tables: the page loads riddle-data.js before this script.
+  var riddle = typeof module === "object" && module.exports ? require("./riddle-data.js")
+    : root.MindlarkRiddle;
+
   var ROWS = 5;
   var HOUSES = 5;
   var COLOR = 0, PET = 1, DRINK = 2, NATIONALITY = 3, SMOKE = 4;
-  // Option positions, the same in both languages (the game's option tables).
-  var RED = 0, GREEN = 1, WHITE = 2, YELLOW = 3, BLUE = 4;
-  var DOG = 0, CAT = 1, HORSE = 2, BIRD = 3, FISH = 4;
-  var WATER = 0, COFFEE = 1, TEA = 2, MILK = 3, BEER = 4;
-  var GERMAN = 0, SWEDISH = 1, NORWEGIAN = 2, DANISH = 3, BRITISH = 4;
-  var PALL_MALL = 0, DUNHILL = 1, BLUEMASTER = 2, PRINCE = 3, BLEND = 4;
+  // An option's position, the same in both languages, is where the game's English
+  // option table has it. An option the table no longer has stops the page here,
+  // instead of letting it judge clues by a wrong position.
+  function option(row, english) {
+    var position = riddle.en.options[row].indexOf(english);
+    if (position < 0) throw new Error("the game has no option " + english);
+    return position;
+  }
+  var RED = option(COLOR, "Red"), GREEN = option(COLOR, "Green"), WHITE = option(COLOR, "White"),
+    YELLOW = option(COLOR, "Yellow"), BLUE = option(COLOR, "Blue");
+  var DOG = option(PET, "Dog"), CAT = option(PET, "Cat"), HORSE = option(PET, "Horse"),
+    BIRD = option(PET, "Bird"), FISH = option(PET, "{Fish}");
+  var WATER = option(DRINK, "Water"), COFFEE = option(DRINK, "Coffee"), TEA = option(DRINK, "Tea"),
+    MILK = option(DRINK, "Milk"), BEER = option(DRINK, "Beer");
+  var GERMAN = option(NATIONALITY, "German"), SWEDISH = option(NATIONALITY, "Swedish"),
+    NORWEGIAN = option(NATIONALITY, "Norwegian"), DANISH = option(NATIONALITY, "Danish"),
+    BRITISH = option(NATIONALITY, "British");
+  var PALL_MALL = option(SMOKE, "Pall Mall"), DUNHILL = option(SMOKE, "Dunhill"),
+    BLUEMASTER = option(SMOKE, "Bluemaster"), PRINCE = option(SMOKE, "Prince"),
+    BLEND = option(SMOKE, "Blend");
 
   // Mail and chat mangle a pasted code: they break its line, quote it ("> "), put
   // quotes around it, turn spaces into non-breaking ones and slip in invisible

@@ -3,7 +3,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <utility>
 
 #include "ui/accounts/formcontrols.h"
 #include "ui/gameicon.h"
@@ -40,49 +39,46 @@ RegistrationWindow::RegistrationWindow(QWidget* parent) : AccountWindow(parent) 
     closeButton_ = makeButton(this, QStringLiteral("Command2"), QStringLiteral("Close"),
                               twipsRect(1680, 3240, 975, 375));
 
-    makeLabel(this, QStringLiteral("Label1"), QStringLiteral("Name"),
-              twipsRect(960, 240, 495, 255));
-    makeLabel(this, QStringLiteral("Label2"), QStringLiteral("Age"), twipsRect(960, 600, 495, 255));
-    makeLabel(this, QStringLiteral("Label3"), QStringLiteral("E-mail"),
-              twipsRect(960, 960, 495, 255));
-    makeLabel(this, QStringLiteral("Label4"), QStringLiteral("User Name"),
-              twipsRect(600, 1440, 855, 255));
-    makeLabel(this, QStringLiteral("Label5"), QStringLiteral("Password"),
-              twipsRect(720, 1920, 735, 255));
-    makeLabel(this, QStringLiteral("Label6"), QStringLiteral("Verify Password"),
-              twipsRect(240, 2280, 1335, 255));
-    makeLabel(this, QStringLiteral("Label7"), QStringLiteral(u"اسم"),
-              twipsRect(4320, 240, 495, 255));
-    makeLabel(this, QStringLiteral("Label8"), QStringLiteral(u"عمر"),
-              twipsRect(4320, 600, 495, 255));
-    makeLabel(this, QStringLiteral("Label9"), QStringLiteral(u"إميل"),
-              twipsRect(4320, 960, 1215, 255));
-    makeLabel(this, QStringLiteral("Label10"), QStringLiteral(u"اسم المستخدم"),
-              twipsRect(4320, 1440, 1095, 255));
-    makeLabel(this, QStringLiteral("Label11"), QStringLiteral(u"كلمة السر"),
-              twipsRect(4320, 1800, 735, 255));
-    makeLabel(this, QStringLiteral("Label12"), QStringLiteral(u"تأكيد كلمة السر"),
-              twipsRect(4320, 2160, 1335, 255));
+    // Each field's two captions: the English one left of its box (Label1 to Label6)
+    // and the Arabic one right of it (Label7 to Label12). Screen readers name the
+    // box by the first and describe it by the second.
+    struct Captions {
+        QLineEdit* box;
+        const char16_t* english;
+        QRect englishPlace;
+        const char16_t* arabic;
+        QRect arabicPlace;
+    };
+    const Captions captions[] = {
+        {name_, u"Name", twipsRect(960, 240, 495, 255), u"اسم", twipsRect(4320, 240, 495, 255)},
+        {age_, u"Age", twipsRect(960, 600, 495, 255), u"عمر", twipsRect(4320, 600, 495, 255)},
+        {email_, u"E-mail", twipsRect(960, 960, 495, 255), u"إميل",
+         twipsRect(4320, 960, 1215, 255)},
+        {userName_, u"User Name", twipsRect(600, 1440, 855, 255), u"اسم المستخدم",
+         twipsRect(4320, 1440, 1095, 255)},
+        {password_, u"Password", twipsRect(720, 1920, 735, 255), u"كلمة السر",
+         twipsRect(4320, 1800, 735, 255)},
+        {confirmation_, u"Verify Password", twipsRect(240, 2280, 1335, 255), u"تأكيد كلمة السر",
+         twipsRect(4320, 2160, 1335, 255)},
+    };
+    int label = 1;
+    for (const Captions& field : captions) {
+        makeLabel(this, QStringLiteral("Label%1").arg(label++), QString::fromUtf16(field.english),
+                  field.englishPlace);
+    }
+    for (const Captions& field : captions) {
+        makeLabel(this, QStringLiteral("Label%1").arg(label++), QString::fromUtf16(field.arabic),
+                  field.arabicPlace);
+        field.box->setAccessibleName(QString::fromUtf16(field.english));
+        field.box->setAccessibleDescription(QString::fromUtf16(field.arabic));
+    }
+
     makeLabel(this, QStringLiteral("Label13"),
               QStringLiteral("You should register at  ") + registrationPageAddress(),
               twipsRect(360, 2880, 5175, 255));
     warning_ = makeWarningLabel(this, QStringLiteral("worning"),
                                 QStringLiteral("Please check your information again!"),
                                 twipsRect(1560, 2520, 2655, 255));
-
-    // Screen readers name each field by its English caption and describe it by the Arabic one.
-    const std::pair<QLineEdit*, std::pair<const char16_t*, const char16_t*>> captions[] = {
-        {name_, {u"Name", u"اسم"}},
-        {age_, {u"Age", u"عمر"}},
-        {email_, {u"E-mail", u"إميل"}},
-        {userName_, {u"User Name", u"اسم المستخدم"}},
-        {password_, {u"Password", u"كلمة السر"}},
-        {confirmation_, {u"Verify Password", u"تأكيد كلمة السر"}},
-    };
-    for (const auto& [box, caption] : captions) {
-        box->setAccessibleName(QString::fromUtf16(caption.first));
-        box->setAccessibleDescription(QString::fromUtf16(caption.second));
-    }
 
     setTabOrder(name_, age_);
     setTabOrder(age_, email_);

@@ -206,15 +206,6 @@ QLabel* LanguagePane::addLabel(const QString& name, int index, const QString& ca
     return label;
 }
 
-GridIndexes LanguagePane::gridIndexes() const {
-    GridIndexes grid{};
-    for (int r = 0; r < kAttributeCount; ++r) {
-        for (int h = 0; h < kHouseCount; ++h)
-            grid[r * kHouseCount + h] = lists_[r][h]->listIndex();
-    }
-    return grid;
-}
-
 AnswerList* LanguagePane::list(Attribute attribute, int house) const {
     const int r = static_cast<int>(attributeOfRow(static_cast<int>(attribute)));
     const int h = house >= 1 && house <= kHouseCount ? house : 1;

@@ -4,7 +4,6 @@
 #include <QList>
 #include <array>
 
-#include "riddle/answercode.h"
 #include "riddle/riddletexts.h"
 
 class QLabel;
@@ -27,9 +26,6 @@ public:
 
     // The pane's language.
     Language language() const { return language_; }
-
-    // The 25 selection indexes in grid order (Color of house 1 first, Smoke of house 5 last).
-    GridIndexes gridIndexes() const;
 
     // The list of `attribute` for house 1 to 5 (house 1 when out of range).
     AnswerList* list(Attribute attribute, int house) const;

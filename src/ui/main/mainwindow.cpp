@@ -12,10 +12,13 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QTimer>
+#include <optional>
 #include <utility>
 
+#include "riddle/game.h"
 #include "riddle/riddletexts.h"
 #include "ui/gameicon.h"
+#include "ui/main/answerlist.h"
 #include "ui/main/languagepane.h"
 #include "ui/main/riddletextbox.h"
 #include "ui/twips.h"
@@ -29,8 +32,7 @@ constexpr QPoint kClientOrigin(twipsToPixels(1905), twipsToPixels(1425));
 
 }  // namespace
 
-MainWindow::MainWindow(AgeSource ageText, QWidget* parent)
-    : QMainWindow(parent), ageText_(std::move(ageText)) {
+MainWindow::MainWindow(Game& game, QWidget* parent) : QMainWindow(parent), game_(game) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Mindlark?"));
     setWindowIcon(gameIcon());
@@ -73,12 +75,14 @@ MainWindow::MainWindow(AgeSource ageText, QWidget* parent)
     connect(arabic_->generateButton(), &QPushButton::clicked, this,
             [this] { generateCode(*arabic_); });
 
-    startCountingAndFillTexts();
+    bindGrid(*english_);
+    bindGrid(*arabic_);
+    fillTexts();
 
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));
     timer_->setInterval(1000);
-    connect(timer_, &QTimer::timeout, this, &MainWindow::onTick);
+    connect(timer_, &QTimer::timeout, this, [this] { game_.tick(); });
     timer_->start();
 
     // Put the client area, below the menu bar, at its fixed place on the screen.
@@ -103,30 +107,39 @@ void MainWindow::buildMenu() {
     line->setObjectName(QStringLiteral("line"));
     line->setText(QStringLiteral("-"));
 
-    QMenu* lang = file->addMenu(QStringLiteral("Language"));
-    lang->setObjectName(QStringLiteral("lang"));
-    lang->menuAction()->setObjectName(QStringLiteral("lang"));
+    QMenu* languageMenu = file->addMenu(QStringLiteral("Language"));
+    languageMenu->setObjectName(QStringLiteral("lang"));
+    languageMenu->menuAction()->setObjectName(QStringLiteral("lang"));
 
-    showEnglishAction_ = lang->addAction(QStringLiteral("&English"));
+    showEnglishAction_ = languageMenu->addAction(QStringLiteral("&English"));
     showEnglishAction_->setObjectName(QStringLiteral("englishs"));
     showEnglishAction_->setVisible(false);
     connect(showEnglishAction_, &QAction::triggered, this, &MainWindow::showEnglishPane);
 
-    showArabicAction_ = lang->addAction(QStringLiteral("&Arabic"));
+    showArabicAction_ = languageMenu->addAction(QStringLiteral("&Arabic"));
     showArabicAction_->setObjectName(QStringLiteral("arabic"));
     connect(showArabicAction_, &QAction::triggered, this, &MainWindow::showArabicPane);
 
-    QAction* l = file->addSeparator();
-    l->setObjectName(QStringLiteral("l"));
-    l->setText(QStringLiteral("-"));
+    QAction* lineAboveExit = file->addSeparator();
+    lineAboveExit->setObjectName(QStringLiteral("l"));
+    lineAboveExit->setText(QStringLiteral("-"));
 
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("exit"));
     connect(exit, &QAction::triggered, this, &MainWindow::exitRequested);
 }
 
-void MainWindow::startCountingAndFillTexts() {
-    counter_ = ElapsedCounter(welcome_->text());
+void MainWindow::bindGrid(LanguagePane& pane) {
+    for (AnswerList* list : pane.findChildren<AnswerList*>()) {
+        const auto choose = [this, list, language = pane.language()](int index) {
+            game_.choose(language, list->attribute(), list->house(), index);
+        };
+        choose(list->listIndex());
+        connect(list, &QComboBox::currentIndexChanged, this, choose);
+    }
+}
+
+void MainWindow::fillTexts() {
     english_->cluesBox()->setText(cluesText(Language::English));
     english_->introBox()->setText(introText(Language::English));
     arabic_->cluesBox()->setText(cluesText(Language::Arabic));
@@ -135,6 +148,7 @@ void MainWindow::startCountingAndFillTexts() {
 
 void MainWindow::setWelcomeCaption(const QString& caption) {
     welcome_->setText(caption);
+    game_.setGreeting(caption);
 }
 
 QString MainWindow::welcomeCaption() const {
@@ -154,14 +168,6 @@ void MainWindow::clearAnswerGrids() {
     arabic_->clearGrid();
 }
 
-GridIndexes MainWindow::englishGrid() const {
-    return english_->gridIndexes();
-}
-
-GridIndexes MainWindow::arabicGrid() const {
-    return arabic_->gridIndexes();
-}
-
 void MainWindow::setRefusalPresenter(RefusalPresenter presenter) {
     refusal_ = std::move(presenter);
 }
@@ -171,21 +177,14 @@ void MainWindow::showRefusalBox(QWidget* parent, const QString& title, const QSt
     box.exec();
 }
 
-void MainWindow::onTick() {
-    counter_.tick(welcome_->text());
-}
-
 void MainWindow::generateCode(LanguagePane& pane) {
-    const GridIndexes grid = pane.gridIndexes();
-    if (isGridEmpty(grid)) {
-        const PaneCaptions& captions = paneCaptions(pane.language());
-        if (refusal_)
-            refusal_(captions.refusalTitle, captions.refusalPrompt);
+    if (const std::optional<QString> code = game_.answerCode(pane.language())) {
+        pane.codeBox()->setText(*code);
         return;
     }
-    // The age is read after the grid and the counter last, at this very press.
-    const QString age = ageText_ ? ageText_() : QString();
-    pane.codeBox()->setText(buildAnswerCode(grid, age, counter_.value()));
+    const PaneCaptions& captions = paneCaptions(pane.language());
+    if (refusal_)
+        refusal_(captions.refusalTitle, captions.refusalPrompt);
 }
 
 void MainWindow::showArabicPane() {

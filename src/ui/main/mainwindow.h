@@ -2,11 +2,7 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <cstdint>
 #include <functional>
-
-#include "riddle/answercode.h"
-#include "riddle/elapsedcounter.h"
 
 class QAction;
 class QCloseEvent;
@@ -15,25 +11,27 @@ class QTimer;
 
 namespace mindlark {
 
+class Game;
 class LanguagePane;
 
 // The main riddle window ("Form1"): the File menu, the welcome label, the
-// one-second elapsed counter and the two language panes, of which exactly one
-// is shown. It never ends the program nor opens another window itself: the
-// menu's commands are signals. Its timer is named "Timer1"; tests tick it by
-// sending that timer a timer event.
+// one-second timer and the two language panes, of which exactly one is shown. It
+// shows a Game and holds none of its state: every choice on a grid, the greeting
+// and each tick go to the game, and a generate button shows the code the game
+// makes. It never ends the program nor opens another window itself: the menu's
+// commands are signals. Its timer is named "Timer1"; tests tick it by sending
+// that timer a timer event.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Gives the age mirror's text at the moment a code is generated.
-    using AgeSource = std::function<QString()>;
     // Shows the refusal for an empty grid: the message box title and its prompt.
     using RefusalPresenter = std::function<void(const QString& title, const QString& prompt)>;
 
-    // Builds the hidden window, fills the riddle texts and starts the timer.
-    explicit MainWindow(AgeSource ageText, QWidget* parent = nullptr);
+    // Builds the hidden window over `game`, which must outlive it, fills the
+    // riddle texts and starts the timer.
+    explicit MainWindow(Game& game, QWidget* parent = nullptr);
 
-    // Writes the welcome label `nameuser`; the next tick notices any change.
+    // Writes the welcome label `nameuser` and tells the game its new greeting.
     void setWelcomeCaption(const QString& caption);
     // The welcome label's caption as it reads now.
     QString welcomeCaption() const;
@@ -47,17 +45,10 @@ public:
     // empties their fields; the code boxes keep their codes.
     void clearAnswerGrids();
 
-    // Ticks counted since the welcome caption last changed.
-    std::int64_t elapsed() const { return counter_.value(); }
-
     // The English pane ("English").
     LanguagePane* englishPane() const { return english_; }
     // The Arabic pane ("ArabicF").
     LanguagePane* arabicPane() const { return arabic_; }
-    // The English grid's 25 indexes in grid order.
-    GridIndexes englishGrid() const;
-    // The Arabic grid's 25 indexes in grid order.
-    GridIndexes arabicGrid() const;
 
     // Replaces how an empty-grid refusal is shown (tests avoid the modal box).
     void setRefusalPresenter(RefusalPresenter presenter);
@@ -77,13 +68,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The creation step: counter at 0 against the label's current caption, then the texts.
-    void startCountingAndFillTexts();
+    // Puts the four riddle texts into the panes' boxes.
+    void fillTexts();
     // Builds the File menu tree with its design names.
     void buildMenu();
-    // One tick of the one-second timer: counts on while the welcome caption is
-    // unchanged, restarts on a change.
-    void onTick();
+    // Tells the game of every choice on `pane`'s lists, from the choices they show now.
+    void bindGrid(LanguagePane& pane);
     // A generate button: the pane's answer code into its code box, or the refusal.
     void generateCode(LanguagePane& pane);
     // "&Arabic": shows the Arabic pane and offers "&English" in its place.
@@ -91,9 +81,8 @@ private:
     // "&English": shows the English pane and offers "&Arabic" in its place.
     void showEnglishPane();
 
-    AgeSource ageText_;
+    Game& game_;
     RefusalPresenter refusal_;
-    ElapsedCounter counter_;
     QLabel* welcome_ = nullptr;
     LanguagePane* english_ = nullptr;
     LanguagePane* arabic_ = nullptr;
