@@ -20,11 +20,20 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 install=(apt-get install -y --no-install-recommends "${missing[@]}")
+# openssh-server would start and enable the machine's SSH service; the tests run a
+# private server of their own. Debian's ssh service, socket and init script all
+# stand down while this file exists, so it is made before the package comes.
+quiet_ssh=
+for pkg in "${missing[@]}"; do
+  if [ "$pkg" = openssh-server ] && [ ! -e /etc/ssh/sshd_not_to_be_run ]; then
+    quiet_ssh="mkdir -p /etc/ssh && touch /etc/ssh/sshd_not_to_be_run"
+  fi
+done
 advise() {  # says what to run as root when this user cannot install
   {
     echo "mindlark: these Debian packages are missing: ${missing[*]}"
     echo "mindlark: $1; as root, run:"
-    echo "  apt-get update && ${install[*]}"
+    echo "  ${quiet_ssh:+$quiet_ssh && }apt-get update && ${install[*]}"
   } >&2
   exit 1
 }
@@ -36,6 +45,10 @@ else
   advise "neither root nor sudo is available to install them"
 fi
 echo "mindlark: installing ${missing[*]}" >&2
+if [ -n "$quiet_ssh" ]; then
+  echo "mindlark: creating /etc/ssh/sshd_not_to_be_run first, so that no SSH service starts" >&2
+  "${as_root[@]}" sh -c "$quiet_ssh" || advise "creating /etc/ssh/sshd_not_to_be_run failed"
+fi
 "${as_root[@]}" apt-get update -qq || advise "apt-get update failed"
 "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${install[@]}" -qq >/dev/null ||
   advise "apt-get install failed"

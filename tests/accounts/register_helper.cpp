@@ -1,6 +1,10 @@
 // Registers users in a store as a separate process, so tests can run several
 // copies at once: register_helper DIR COUNT TAG writes COUNT users whose every
-// field carries TAG and the running number k, e.g. user name "TAG-k".
+// field carries TAG and the running number k, e.g. user name "TAG-k". Each
+// registration the store confirmed is printed at once as "NUMBER TAG-k", so that a
+// copy killed midway still tells which accounts it was promised. A registration
+// that fails is reported and the next one tried, as a player would press Add User
+// again; the exit status is then 1.
 #include "accounts/accountstore.h"
 #include "accounts/storeerror.h"
 
@@ -18,15 +22,18 @@ int main(int argc, char** argv) {
     const int count = std::atoi(argv[2]);
     const QString tag = QString::fromLocal8Bit(argv[3]);
     mindlark::AccountStore store(directory);
-    try {
-        for (int k = 0; k < count; ++k) {
-            const QString id = tag + u'-' + QString::number(k);
-            store.registerUser(
+    int failed = 0;
+    for (int k = 0; k < count; ++k) {
+        const QString id = tag + u'-' + QString::number(k);
+        try {
+            const QString counter = store.registerUser(
                 {"Name " + id, QString::number(k), id + "@example.org", id, "pw " + id});
+            std::printf("%lld %s\n", counter.toLongLong() - 1, qPrintable(id));
+            std::fflush(stdout);
+        } catch (const mindlark::StoreError& error) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(id), qPrintable(error.message()));
+            ++failed;
         }
-    } catch (const mindlark::StoreError& error) {
-        std::fprintf(stderr, "%s\n", qPrintable(error.message()));
-        return 1;
     }
-    return 0;
+    return failed == 0 ? 0 : 1;
 }
