@@ -239,8 +239,13 @@ Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data
 Outcome<> makeDirectory(const QByteArray& path) {
     if (::mkdir(path.constData(), 0700) != 0)
         return Failure::ofErrno(errno);
-    // The umask cannot widen 0700, but it can narrow it below what the owner needs.
-    if (::chmod(path.constData(), 0700) != 0)
+    // The umask cannot widen 0700, but it can narrow it below what the owner
+    // needs; a stick or share that keeps no modes has nothing to narrow.
+    const Outcome<int> made = openDirectory(AT_FDCWD, path);
+    if (!made.ok())
+        return made.failure();
+    FileDescriptor directory(made.value());
+    if (::fchmod(directory.get(), 0700) != 0 && !isUnsupported(errno, directory.get()))
         return Failure::ofErrno(errno);
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray parent = slash < 0    ? QByteArray(".")

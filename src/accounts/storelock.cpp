@@ -177,6 +177,7 @@ Outcome<StoreLock> StoreLock::take(int directory, const LockWait& wait) {
     std::optional<QString> seen;
     std::int64_t seenSince = 0;
     bool vanished = false;
+    int refusals = 0;
     for (;;) {
         if (!flocked) {
             if (::flock(own, LOCK_EX | LOCK_NB) == 0) {
@@ -204,8 +205,24 @@ Outcome<StoreLock> StoreLock::take(int directory, const LockWait& wait) {
                 lock.refreshedAt_ = clock();
                 return lock;
             }
-            if (errno != EEXIST && errno != EINTR)
-                return Failure::ofErrno(errno);
+            const int error = errno;
+            if (error == EINTR)
+                continue;
+            // sshfs reports an exclusive create that found the file as EPERM, the
+            // SFTP server having said only "failure": it is EEXIST when the lock is
+            // there, and worth another try or two when it has just gone.
+            if (error == EPERM) {
+                struct stat info;
+                if (::fstatat(directory, kLockName.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0 &&
+                    ++refusals <= 3) {
+                    continue;
+                }
+                if (refusals > 3)
+                    return Failure::ofErrno(error);
+            } else if (error != EEXIST) {
+                return Failure::ofErrno(error);
+            }
+            refusals = 0;
             const Outcome<QString> text = readLock(directory);
             // Released meanwhile: try again at once, but only once in a row, since
             // a client that still has the old lock file cached answers "exists"
