@@ -4,10 +4,10 @@
 
 namespace mindlark {
 
-bool isRegistrationAccepted(const QString& pass, const QString& vpass, const QString& name,
+bool isRegistrationAccepted(const QString& password, const QString& confirmation, const QString& name,
                             const QString& userName) {
     // QString's operator== compares UTF-16 code units, so case and every space count.
-    return pass == vpass && !userName.isEmpty() && !name.isEmpty();
+    return password == confirmation && !userName.isEmpty() && !name.isEmpty();
 }
 
 bool fitsInStore(const UserFields& fields) {
