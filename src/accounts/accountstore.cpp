@@ -296,10 +296,14 @@ public:
         return rebuilt;
     }
 
-    // Whether `user` has any of its five files.
+    // Whether `user` has any of its five files. A file that cannot be looked
+    // for counts as none: a scan bounded by it would fail to read it all the same,
+    // and must end rather than run on to a counter far beyond the files.
     bool hasFiles(std::int64_t user) {
         for (const Field field : kFields) {
-            if (store->has(storenames::writeName(field, user), storenames::readName(field, user)))
+            const Outcome<bool> there =
+                store->has(storenames::writeName(field, user), storenames::readName(field, user));
+            if (there.ok() && there.value())
                 return true;
         }
         return false;
