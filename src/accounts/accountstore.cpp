@@ -33,7 +33,7 @@ const QString kCounterPath = QString::fromUtf16(storenames::kCounterPath);
 // Where the store's one error convention meets the player: the failure becomes a
 // StoreError naming what was done to which file.
 [[noreturn]] void fail(const QString& operation, const QString& file, const Failure& failure) {
-    throw StoreError(QStringLiteral("Cannot %1 %2: %3").arg(operation, file, failure.reason));
+    throw StoreError(cannot(operation, file, failure.reason));
 }
 
 template <typename T>

@@ -190,14 +190,8 @@ private:
     }
 
     void reportGap(std::int64_t first, std::int64_t last) {
-        if (first > last)
-            return;
-        if (first == last) {
-            report_.problems += QStringLiteral("missing: all five files of user %1").arg(first);
-        } else {
-            report_.problems +=
-                QStringLiteral("missing: all five files of users %1 to %2").arg(first).arg(last);
-        }
+        if (first <= last)
+            report_.problems += "missing: " + usersWithoutFiles(first, last);
     }
 
     void checkUsers(const StoreInventory& inventory) {
