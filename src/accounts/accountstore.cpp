@@ -15,7 +15,9 @@
 #include <utility>
 
 #include "accounts/foldeddirectory.h"
+#include "accounts/registration.h"
 #include "accounts/storeerror.h"
+#include "accounts/storeinventory.h"
 #include "accounts/storefiles.h"
 #include "accounts/storelock.h"
 #include "accounts/storenames.h"
@@ -51,19 +53,6 @@ constexpr int kCounterRereadMs = 100;
 constexpr std::int64_t kProbeLimit = std::int64_t(1) << 40;
 // Reads a scan keeps in flight on a file server.
 constexpr int kReadsInFlight = 32;
-
-// One past the highest user number with any file in a listing of the store directory.
-std::int64_t usersIn(const QHash<QString, QStringList>& listing) {
-    std::int64_t users = 0;
-    for (auto it = listing.cbegin(); it != listing.cend(); ++it) {
-        const auto parsed = storenames::parse(it.value().first());
-        if (parsed && !parsed->isCounter &&
-            parsed->user < std::numeric_limits<std::int64_t>::max() - 1) {
-            users = std::max(users, parsed->user + 1);
-        }
-    }
-    return users;
-}
 
 }  // namespace
 
@@ -338,10 +327,13 @@ public:
         return found + 1;
     }
 
+    // What a lost counter is written again as: the rule of StoreInventory, over
+    // a listing and over the users that probing by exact names finds beyond it.
     std::int64_t usersOnDisk() {
         FoldedDirectory& directory = requireStoreDirectory(QStringLiteral("list"), kDirectory);
         const std::int64_t listed =
-            usersIn(take(directory.listing(), QStringLiteral("list"), kDirectory));
+            StoreInventory::of(take(directory.listing(), QStringLiteral("list"), kDirectory))
+                .rebuiltCounter();
         return std::max(listed, usersWithFiles(listed, kProbeLimit));
     }
 
@@ -478,19 +470,11 @@ void AccountStore::setUp() {
     if (impl_->readText(work, kCounterName, kCounterName, [] { return kCounterName; }) != u"0")
         return;
     FoldedDirectory& store = *impl_->store;
-    const Outcome<QHash<QString, QStringList>> listed = store.listing();
-    if (!listed.ok())
-        fail(QStringLiteral("list"), kDirectory, listed.failure());
-    bool hasCounter = false;
-    for (auto it = listed.value().cbegin(); it != listed.value().cend(); ++it) {
-        const auto parsed = storenames::parse(it.value().first());
-        hasCounter = hasCounter || (parsed && parsed->isCounter);
-    }
+    const StoreInventory inventory =
+        StoreInventory::of(take(store.listing(), QStringLiteral("list"), kDirectory));
     impl_->removeAbandonedTemporaries(std::nullopt);
-    // A counter lower than the users on disk would hand their numbers out again,
-    // so a missing one is written as one past the highest user with any file; an
-    // existing counter, damaged or not, is kept.
-    if (!hasCounter) {
+    // A missing counter is rebuilt; an existing one, damaged or not, is kept.
+    if (inventory.counterNames().isEmpty()) {
         impl_->writeText(store, kCounterName, kCounterName, QString::number(impl_->usersOnDisk()),
                          kCounterPath);
     }
@@ -572,15 +556,11 @@ void AccountStore::setLockWait(LockWait wait) {
 }
 
 QString AccountStore::registerUser(const UserFields& fields) {
-    const QString* values[] = {&fields.name, &fields.age, &fields.email, &fields.userName,
-                               &fields.password};
     // A file no reader takes back would lock every player out at the next sign-in.
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        if (!rtf::fitsInDocument(*values[i])) {
-            throw StoreError(QStringLiteral("Cannot register: a value of %1 characters is too "
-                                            "long to be read back")
-                                 .arg(values[i]->size()));
-        }
+    if (const QString* tooLong = valueTooLong(fields)) {
+        throw StoreError(
+            QStringLiteral("Cannot register: a value of %1 characters is too long to be read back")
+                .arg(tooLong->size()));
     }
     const auto locked = impl_->lockStore();
     FoldedDirectory& store = *impl_->store;
@@ -590,9 +570,9 @@ QString AccountStore::registerUser(const UserFields& fields) {
     const std::optional<std::int64_t> user = userCountOf(counter);
     if (!user)
         throw StoreError(notAUserCount(counter));
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        const QString name = storenames::writeName(kFields[i], *user);
-        impl_->writeText(store, name, storenames::readName(kFields[i], *user), *values[i],
+    for (const Field field : kFields) {
+        const QString name = storenames::writeName(field, *user);
+        impl_->writeText(store, name, storenames::readName(field, *user), valueOf(fields, field),
                          kDirectory + u'/' + name);
     }
     const QString raised = QString::number(*user + 1);

@@ -10,13 +10,12 @@ bool isRegistrationAccepted(const QString& password, const QString& confirmation
     return password == confirmation && !userName.isEmpty() && !name.isEmpty();
 }
 
-bool fitsInStore(const UserFields& fields) {
-    for (const QString* value :
-         {&fields.name, &fields.age, &fields.email, &fields.userName, &fields.password}) {
-        if (!rtf::fitsInDocument(*value))
-            return false;
+const QString* valueTooLong(const UserFields& fields) {
+    for (const Field field : kFields) {
+        if (!rtf::fitsInDocument(valueOf(fields, field)))
+            return &valueOf(fields, field);
     }
-    return true;
+    return nullptr;
 }
 
 }  // namespace mindlark

@@ -13,8 +13,14 @@ namespace mindlark {
 bool isRegistrationAccepted(const QString& password, const QString& confirmation,
                             const QString& name, const QString& userName);
 
-// Whether every value can be stored and read back: each file's document stays
-// within the size the RTF reader takes. A registration that fails this is refused.
-bool fitsInStore(const UserFields& fields);
+// The first value, in the order registration writes them, that could not be
+// read back once stored: its file's document would outgrow what the RTF reader
+// takes. Nothing when every value fits; a registration with one is refused.
+const QString* valueTooLong(const UserFields& fields);
+
+// Whether every value can be stored and read back (see valueTooLong()).
+inline bool fitsInStore(const UserFields& fields) {
+    return valueTooLong(fields) == nullptr;
+}
 
 }  // namespace mindlark

@@ -134,14 +134,11 @@ private:
     void checkCounter(const StoreInventory& inventory) {
         const QString counter = StoreInspector::markerName();
         if (inventory.counterNames().isEmpty()) {
-            // The first-run set-up, interrupted, is finished by the next start,
-            // which counts every user with any file.
+            // The first-run set-up, interrupted, is finished by the next start.
             if (marker_ == u"0") {
-                const std::int64_t users =
-                    inventory.users().empty() ? 0 : inventory.users().rbegin()->first + 1;
                 report_.notes += QStringLiteral("%1 is missing; the next start writes it as \"%2\"")
                                      .arg(shown(counter))
-                                     .arg(users);
+                                     .arg(inventory.rebuiltCounter());
             } else {
                 report_.problems +=
                     QStringLiteral("missing: %1 (the user counter)").arg(shown(counter));
