@@ -80,8 +80,7 @@ Outcome<QByteArray> FoldedDirectory::readName(const QString& name) {
         nameBuffer_.append(char(c.unicode()));
     }
     Outcome<QByteArray> bytes = storefiles::readFileAt(directory >= 0 ? directory : AT_FDCWD,
-                                                       nameBuffer_,
-                                                       std::move(readBuffer_));
+                                                       nameBuffer_, std::move(readBuffer_));
     if (bytes.ok())
         readBuffer_ = bytes.value();
     return bytes;
@@ -117,17 +116,17 @@ Outcome<QByteArray> FoldedDirectory::read(const QString& canonical, const QStrin
         if (outcome.error() != ENOENT)
             return outcome;
     }
-    return lookUp<QByteArray>(
-        asked, [&](const QStringList& names) -> std::optional<Outcome<QByteArray>> {
-            for (const QString& name : names) {
-                if (name == canonical || name == asked)
-                    continue;
-                Outcome<QByteArray> bytes = readName(name);
-                if (bytes.error() != ENOENT)
-                    return bytes;
-            }
-            return std::nullopt;
-        });
+    return lookUp<QByteArray>(asked,
+                              [&](const QStringList& names) -> std::optional<Outcome<QByteArray>> {
+                                  for (const QString& name : names) {
+                                      if (name == canonical || name == asked)
+                                          continue;
+                                      Outcome<QByteArray> bytes = readName(name);
+                                      if (bytes.error() != ENOENT)
+                                          return bytes;
+                                  }
+                                  return std::nullopt;
+                              });
 }
 
 Outcome<> FoldedDirectory::replace(const QString& canonical, const QString& asked,

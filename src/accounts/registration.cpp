@@ -4,8 +4,8 @@
 
 namespace mindlark {
 
-bool isRegistrationAccepted(const QString& password, const QString& confirmation, const QString& name,
-                            const QString& userName) {
+bool isRegistrationAccepted(const QString& password, const QString& confirmation,
+                            const QString& name, const QString& userName) {
     // QString's operator== compares UTF-16 code units, so case and every space count.
     return password == confirmation && !userName.isEmpty() && !name.isEmpty();
 }
