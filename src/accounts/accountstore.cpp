@@ -7,20 +7,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <limits>
-#include <map>
 #include <thread>
 #include <utility>
 
 #include "accounts/foldeddirectory.h"
 #include "accounts/registration.h"
 #include "accounts/storeerror.h"
-#include "accounts/storeinventory.h"
 #include "accounts/storefiles.h"
+#include "accounts/storeinventory.h"
 #include "accounts/storelock.h"
 #include "accounts/storenames.h"
+#include "accounts/storetesthooks.h"
 #include "numbers/numbers.h"
 #include "rtf/rtf.h"
 
@@ -53,6 +54,8 @@ constexpr int kCounterRereadMs = 100;
 constexpr std::int64_t kProbeLimit = std::int64_t(1) << 40;
 // Reads a scan keeps in flight on a file server.
 constexpr int kReadsInFlight = 32;
+// How many reads every scan keeps in flight; negative: chosen by the file system.
+std::atomic<int> readsInFlight{-1};
 
 }  // namespace
 
@@ -111,40 +114,6 @@ public:
 
     FoldedDirectory& requireStoreDirectory(const QString& operation, const QString& file) {
         return *take(storeDirectory(), operation, file);
-    }
-
-    // The directory a relative path names and the file name within it; every
-    // directory on the way is matched regardless of case.
-    std::pair<FoldedDirectory*, QString> locate(const QString& relativePath,
-                                                const QString& operation) {
-        QStringList parts = relativePath.split(u'/');
-        const QString fileName = parts.takeLast();
-        const Failure outside{0, QStringLiteral("not a path inside the store")};
-        if (fileName.isEmpty() || QDir::isAbsolutePath(relativePath))
-            fail(operation, relativePath, outside);
-        for (const QString& part : parts + QStringList{fileName}) {
-            if (part.isEmpty() || part == u"." || part == u"..")
-                fail(operation, relativePath, outside);
-        }
-        if (parts.isEmpty())
-            return {&work, fileName};
-        if (parts.size() == 1 && storenames::folded(parts[0]) == storenames::folded(kDirectory)) {
-            return {&requireStoreDirectory(operation, relativePath), fileName};
-        }
-        // Other directories below the working directory: resolved one level at a time.
-        FoldedDirectory* directory = &work;
-        QString key;
-        for (const QString& part : parts) {
-            key += u'/' + storenames::folded(part);
-            auto& cached = others[key];
-            if (!cached) {
-                const QString name = take(directory->findEntry(part), operation, relativePath);
-                cached = std::make_unique<FoldedDirectory>(directory->path() + '/' +
-                                                           QFile::encodeName(name));
-            }
-            directory = cached.get();
-        }
-        return {directory, fileName};
     }
 
     // The bytes of a file, found again in the store directory when "QK" now
@@ -388,10 +357,8 @@ public:
     FoldedDirectory work;
     int storeDescriptor = -1;
     std::unique_ptr<FoldedDirectory> store;
-    std::map<QString, std::unique_ptr<FoldedDirectory>> others;
     LockWait lockWait;
     StoreLock* held = nullptr;
-    int readsInFlight = -1;
     QStringList notes;
     bool privacyTold = false;
 };
@@ -403,38 +370,6 @@ AccountStore::~AccountStore() = default;
 
 const QString& AccountStore::workingDirectory() const {
     return impl_->workingDirectory;
-}
-
-QString AccountStore::numberLabel(std::int64_t user) {
-    return numberText(user);
-}
-
-QString AccountStore::writePath(Field field, std::int64_t user) {
-    return kDirectory + u'/' + storenames::writeName(field, user);
-}
-
-QString AccountStore::readPath(Field field, std::int64_t user) {
-    return kDirectory + u'/' + storenames::readName(field, user);
-}
-
-QString AccountStore::load(const QString& relativePath) const {
-    QString path = relativePath;
-    path.replace(u'\\', u'/');
-    const auto [directory, fileName] = impl_->locate(path, QStringLiteral("read"));
-    return impl_->readText(*directory, storenames::canonicalCase(fileName), fileName,
-                           [&path] { return path; });
-}
-
-void AccountStore::save(const QString& relativePath, const QString& text) const {
-    QString path = relativePath;
-    path.replace(u'\\', u'/');
-    const auto [directory, fileName] = impl_->locate(path, QStringLiteral("write"));
-    if (directory != impl_->store.get()) {
-        impl_->writeText(*directory, storenames::canonicalCase(fileName), fileName, text, path);
-        return;
-    }
-    const auto locked = impl_->lockStore();
-    impl_->writeText(*impl_->store, storenames::canonicalCase(fileName), fileName, text, path);
 }
 
 bool AccountStore::isFirstRun() const {
@@ -482,13 +417,6 @@ void AccountStore::setUp() {
     impl_->checkPrivacy();
 }
 
-bool AccountStore::runFirstRunSetup() {
-    if (!isFirstRun())
-        return false;
-    setUp();
-    return true;
-}
-
 QString AccountStore::loadCounterText() const {
     return impl_->counterText();
 }
@@ -515,19 +443,8 @@ std::int64_t AccountStore::loadUserCount() const {
     return *count;
 }
 
-std::int64_t AccountStore::usersOnDisk() const {
-    return impl_->usersOnDisk();
-}
-
 std::int64_t AccountStore::usersWithFiles(std::int64_t from, std::int64_t end) const {
     return impl_->usersWithFiles(from, end);
-}
-
-Credentials AccountStore::readCredentials(std::int64_t user) const {
-    Credentials credentials;
-    credentials.userName = readField(Field::UserName, user);
-    credentials.password = readField(Field::Password, user);
-    return credentials;
 }
 
 QString AccountStore::readField(Field field, std::int64_t user) const {
@@ -536,15 +453,11 @@ QString AccountStore::readField(Field field, std::int64_t user) const {
 }
 
 UserScan AccountStore::scanUsers(QList<Field> fields, std::int64_t end) const {
-    int reads = impl_->readsInFlight;
+    int reads = readsInFlight.load();
     const bool open = impl_->storeDirectory().ok();
     if (reads < 0)
         reads = open && storefiles::isOnFileServer(impl_->storeDescriptor) ? kReadsInFlight : 0;
     return UserScan(*this, std::move(fields), end, open ? impl_->storeDescriptor : -1, reads);
-}
-
-void AccountStore::setReadsInFlight(int reads) {
-    impl_->readsInFlight = reads;
 }
 
 QStringList AccountStore::takeNotes() {
@@ -578,6 +491,10 @@ QString AccountStore::registerUser(const UserFields& fields) {
     const QString raised = QString::number(*user + 1);
     impl_->writeText(store, kCounterName, kCounterName, raised, kCounterPath);
     return raised;
+}
+
+void testhooks::setReadsInFlight(int reads) {
+    readsInFlight.store(reads);
 }
 
 }  // namespace mindlark

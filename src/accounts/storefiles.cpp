@@ -116,7 +116,8 @@ Outcome<QByteArray> readFileAt(int directory, const QByteArray& name, QByteArray
     // and one more system call per file would cost a fifth of its time.
     int fdNumber;
     do {
-        fdNumber = ::openat(directory, name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        fdNumber =
+            ::openat(directory, name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     } while (fdNumber < 0 && errno == EINTR);
     if (fdNumber < 0) {
         if (errno == ELOOP)
@@ -346,8 +347,8 @@ int removeAbandonedTemporaries(int directory, const QStringList& names,
     return removed;
 }
 
-void testhooks::setBeforeRename(testhooks::BeforeRename hook) {
-    beforeRenameHook.store(hook);
-}
-
 }  // namespace mindlark::storefiles
+
+void mindlark::testhooks::setBeforeRename(BeforeRename hook) {
+    mindlark::storefiles::beforeRenameHook.store(hook);
+}
