@@ -15,7 +15,7 @@ bool isRegistrationAccepted(const QString& password, const QString& confirmation
 
 // The first value, in the order registration writes them, that could not be
 // read back once stored: its file's document would outgrow what the RTF reader
-// takes. Nothing when every value fits; a registration with one is refused.
+// takes; nullptr when every value fits. A registration with one is refused.
 const QString* valueTooLong(const UserFields& fields);
 
 // Whether every value can be stored and read back (see valueTooLong()).

@@ -31,7 +31,7 @@ public:
     // Every user number with at least one file, in ascending order.
     const std::map<std::int64_t, UserFiles>& users() const { return users_; }
     // What a lost counter is written again as: one past the highest user with any
-    // file, so that no number with files is handed out again; "0" when none has.
+    // file, so that no number with files is handed out again; 0 when none has.
     std::int64_t rebuiltCounter() const;
     // Temporaries left behind by writes that never finished.
     const QStringList& temporaries() const { return temporaries_; }
