@@ -5,6 +5,7 @@
 // attempt matches the last user, so every file is read.
 #include "accounts/accountstore.h"
 #include "accounts/signin.h"
+#include "accounts/storenames.h"
 #include "numbers/numbers.h"
 #include "rtf/rtf.h"
 
@@ -66,17 +67,20 @@ private:
             marker.write(mindlark::rtf::write("0"));
         }
         AccountStore store(directory);
-        store.runFirstRunSetup();
+        if (store.isFirstRun())
+            store.setUp();
         for (std::int64_t k = 0; k < users; ++k) {
             const QString values[] = {
                 QStringLiteral("Player %1").arg(k), QString::number(20 + k % 50),
                 QStringLiteral("p%1@example.org").arg(k), userNameOf(k), passwordOf(k)};
             for (std::size_t i = 0; i < std::size(kFields); ++i) {
-                writeNew(directory + u'/' + AccountStore::writePath(kFields[i], k),
+                writeNew(directory + "/QK/" + mindlark::storenames::writeName(kFields[i], k),
                          mindlark::rtf::write(values[i]));
             }
         }
-        store.save(QStringLiteral("QK/num.qk"), QString::number(users));
+        QFile counter(directory + "/QK/num.qk");
+        counter.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        counter.write(mindlark::rtf::write(QString::number(users)));
         std::fprintf(stderr, "generated %lld users in %.1f s\n", static_cast<long long>(users),
                      double(timer.elapsed()) / 1000.0);
     }

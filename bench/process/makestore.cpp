@@ -2,7 +2,7 @@
 // the form the game writes (marker "1", "QK", the counter, five files per user).
 // Users' files are written directly with the writer's bytes: registering 100,000
 // users one by one would flush the counter 100,000 times.
-#include "accounts/accountstore.h"
+#include "accounts/storenames.h"
 #include "rtf/rtf.h"
 
 #include <QFile>
@@ -47,7 +47,7 @@ int main(int argc, char** argv) {
             {Field::UserName, QStringLiteral("user%1").arg(k)},
             {Field::Password, QStringLiteral("pass word %1").arg(k)}};
         for (const auto& [field, value] : values)
-            writeNew(directory + u'/' + mindlark::AccountStore::writePath(field, k),
+            writeNew(directory + "/QK/" + mindlark::storenames::writeName(field, k),
                      mindlark::rtf::write(value));
     }
     writeNew(directory + "/QK/num.qk", mindlark::rtf::write(QString::number(users)));

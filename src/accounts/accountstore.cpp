@@ -7,18 +7,21 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <limits>
-#include <map>
 #include <thread>
 #include <utility>
 
 #include "accounts/foldeddirectory.h"
+#include "accounts/registration.h"
 #include "accounts/storeerror.h"
 #include "accounts/storefiles.h"
+#include "accounts/storeinventory.h"
 #include "accounts/storelock.h"
 #include "accounts/storenames.h"
+#include "accounts/storetesthooks.h"
 #include "numbers/numbers.h"
 #include "rtf/rtf.h"
 
@@ -33,7 +36,7 @@ const QString kCounterPath = QString::fromUtf16(storenames::kCounterPath);
 // Where the store's one error convention meets the player: the failure becomes a
 // StoreError naming what was done to which file.
 [[noreturn]] void fail(const QString& operation, const QString& file, const Failure& failure) {
-    throw StoreError(QStringLiteral("Cannot %1 %2: %3").arg(operation, file, failure.reason));
+    throw StoreError(cannot(operation, file, failure.reason));
 }
 
 template <typename T>
@@ -51,19 +54,8 @@ constexpr int kCounterRereadMs = 100;
 constexpr std::int64_t kProbeLimit = std::int64_t(1) << 40;
 // Reads a scan keeps in flight on a file server.
 constexpr int kReadsInFlight = 32;
-
-// One past the highest user number with any file in a listing of the store directory.
-std::int64_t usersIn(const QHash<QString, QStringList>& listing) {
-    std::int64_t users = 0;
-    for (auto it = listing.cbegin(); it != listing.cend(); ++it) {
-        const auto parsed = storenames::parse(it.value().first());
-        if (parsed && !parsed->isCounter &&
-            parsed->user < std::numeric_limits<std::int64_t>::max() - 1) {
-            users = std::max(users, parsed->user + 1);
-        }
-    }
-    return users;
-}
+// How many reads every scan keeps in flight; negative: chosen by the file system.
+std::atomic<int> readsInFlight{-1};
 
 }  // namespace
 
@@ -122,40 +114,6 @@ public:
 
     FoldedDirectory& requireStoreDirectory(const QString& operation, const QString& file) {
         return *take(storeDirectory(), operation, file);
-    }
-
-    // The directory a relative path names and the file name within it; every
-    // directory on the way is matched regardless of case.
-    std::pair<FoldedDirectory*, QString> locate(const QString& relativePath,
-                                                const QString& operation) {
-        QStringList parts = relativePath.split(u'/');
-        const QString fileName = parts.takeLast();
-        const Failure outside{0, QStringLiteral("not a path inside the store")};
-        if (fileName.isEmpty() || QDir::isAbsolutePath(relativePath))
-            fail(operation, relativePath, outside);
-        for (const QString& part : parts + QStringList{fileName}) {
-            if (part.isEmpty() || part == u"." || part == u"..")
-                fail(operation, relativePath, outside);
-        }
-        if (parts.isEmpty())
-            return {&work, fileName};
-        if (parts.size() == 1 && storenames::folded(parts[0]) == storenames::folded(kDirectory)) {
-            return {&requireStoreDirectory(operation, relativePath), fileName};
-        }
-        // Other directories below the working directory: resolved one level at a time.
-        FoldedDirectory* directory = &work;
-        QString key;
-        for (const QString& part : parts) {
-            key += u'/' + storenames::folded(part);
-            auto& cached = others[key];
-            if (!cached) {
-                const QString name = take(directory->findEntry(part), operation, relativePath);
-                cached = std::make_unique<FoldedDirectory>(directory->path() + '/' +
-                                                           QFile::encodeName(name));
-            }
-            directory = cached.get();
-        }
-        return {directory, fileName};
     }
 
     // The bytes of a file, found again in the store directory when "QK" now
@@ -296,10 +254,14 @@ public:
         return rebuilt;
     }
 
-    // Whether `user` has any of its five files.
+    // Whether `user` has any of its five files. A file that cannot be looked
+    // for counts as none: a scan bounded by it would fail to read it all the same,
+    // and must end rather than run on to a counter far beyond the files.
     bool hasFiles(std::int64_t user) {
         for (const Field field : kFields) {
-            if (store->has(storenames::writeName(field, user), storenames::readName(field, user)))
+            const Outcome<bool> there =
+                store->has(storenames::writeName(field, user), storenames::readName(field, user));
+            if (there.ok() && there.value())
                 return true;
         }
         return false;
@@ -334,10 +296,13 @@ public:
         return found + 1;
     }
 
+    // What a lost counter is written again as: the rule of StoreInventory, over
+    // a listing and over the users that probing by exact names finds beyond it.
     std::int64_t usersOnDisk() {
         FoldedDirectory& directory = requireStoreDirectory(QStringLiteral("list"), kDirectory);
         const std::int64_t listed =
-            usersIn(take(directory.listing(), QStringLiteral("list"), kDirectory));
+            StoreInventory::of(take(directory.listing(), QStringLiteral("list"), kDirectory))
+                .rebuiltCounter();
         return std::max(listed, usersWithFiles(listed, kProbeLimit));
     }
 
@@ -392,10 +357,8 @@ public:
     FoldedDirectory work;
     int storeDescriptor = -1;
     std::unique_ptr<FoldedDirectory> store;
-    std::map<QString, std::unique_ptr<FoldedDirectory>> others;
     LockWait lockWait;
     StoreLock* held = nullptr;
-    int readsInFlight = -1;
     QStringList notes;
     bool privacyTold = false;
 };
@@ -407,38 +370,6 @@ AccountStore::~AccountStore() = default;
 
 const QString& AccountStore::workingDirectory() const {
     return impl_->workingDirectory;
-}
-
-QString AccountStore::numberLabel(std::int64_t user) {
-    return numberText(user);
-}
-
-QString AccountStore::writePath(Field field, std::int64_t user) {
-    return kDirectory + u'/' + storenames::writeName(field, user);
-}
-
-QString AccountStore::readPath(Field field, std::int64_t user) {
-    return kDirectory + u'/' + storenames::readName(field, user);
-}
-
-QString AccountStore::load(const QString& relativePath) const {
-    QString path = relativePath;
-    path.replace(u'\\', u'/');
-    const auto [directory, fileName] = impl_->locate(path, QStringLiteral("read"));
-    return impl_->readText(*directory, storenames::canonicalCase(fileName), fileName,
-                           [&path] { return path; });
-}
-
-void AccountStore::save(const QString& relativePath, const QString& text) const {
-    QString path = relativePath;
-    path.replace(u'\\', u'/');
-    const auto [directory, fileName] = impl_->locate(path, QStringLiteral("write"));
-    if (directory != impl_->store.get()) {
-        impl_->writeText(*directory, storenames::canonicalCase(fileName), fileName, text, path);
-        return;
-    }
-    const auto locked = impl_->lockStore();
-    impl_->writeText(*impl_->store, storenames::canonicalCase(fileName), fileName, text, path);
 }
 
 bool AccountStore::isFirstRun() const {
@@ -474,31 +405,16 @@ void AccountStore::setUp() {
     if (impl_->readText(work, kCounterName, kCounterName, [] { return kCounterName; }) != u"0")
         return;
     FoldedDirectory& store = *impl_->store;
-    const Outcome<QHash<QString, QStringList>> listed = store.listing();
-    if (!listed.ok())
-        fail(QStringLiteral("list"), kDirectory, listed.failure());
-    bool hasCounter = false;
-    for (auto it = listed.value().cbegin(); it != listed.value().cend(); ++it) {
-        const auto parsed = storenames::parse(it.value().first());
-        hasCounter = hasCounter || (parsed && parsed->isCounter);
-    }
+    const StoreInventory inventory =
+        StoreInventory::of(take(store.listing(), QStringLiteral("list"), kDirectory));
     impl_->removeAbandonedTemporaries(std::nullopt);
-    // A counter lower than the users on disk would hand their numbers out again,
-    // so a missing one is written as one past the highest user with any file; an
-    // existing counter, damaged or not, is kept.
-    if (!hasCounter) {
+    // A missing counter is rebuilt; an existing one, damaged or not, is kept.
+    if (inventory.counterNames().isEmpty()) {
         impl_->writeText(store, kCounterName, kCounterName, QString::number(impl_->usersOnDisk()),
                          kCounterPath);
     }
     impl_->writeText(work, kCounterName, kCounterName, QStringLiteral("1"), kCounterName);
     impl_->checkPrivacy();
-}
-
-bool AccountStore::runFirstRunSetup() {
-    if (!isFirstRun())
-        return false;
-    setUp();
-    return true;
 }
 
 QString AccountStore::loadCounterText() const {
@@ -527,19 +443,8 @@ std::int64_t AccountStore::loadUserCount() const {
     return *count;
 }
 
-std::int64_t AccountStore::usersOnDisk() const {
-    return impl_->usersOnDisk();
-}
-
 std::int64_t AccountStore::usersWithFiles(std::int64_t from, std::int64_t end) const {
     return impl_->usersWithFiles(from, end);
-}
-
-Credentials AccountStore::readCredentials(std::int64_t user) const {
-    Credentials credentials;
-    credentials.userName = readField(Field::UserName, user);
-    credentials.password = readField(Field::Password, user);
-    return credentials;
 }
 
 QString AccountStore::readField(Field field, std::int64_t user) const {
@@ -548,15 +453,11 @@ QString AccountStore::readField(Field field, std::int64_t user) const {
 }
 
 UserScan AccountStore::scanUsers(QList<Field> fields, std::int64_t end) const {
-    int reads = impl_->readsInFlight;
+    int reads = readsInFlight.load();
     const bool open = impl_->storeDirectory().ok();
     if (reads < 0)
         reads = open && storefiles::isOnFileServer(impl_->storeDescriptor) ? kReadsInFlight : 0;
     return UserScan(*this, std::move(fields), end, open ? impl_->storeDescriptor : -1, reads);
-}
-
-void AccountStore::setReadsInFlight(int reads) {
-    impl_->readsInFlight = reads;
 }
 
 QStringList AccountStore::takeNotes() {
@@ -568,15 +469,11 @@ void AccountStore::setLockWait(LockWait wait) {
 }
 
 QString AccountStore::registerUser(const UserFields& fields) {
-    const QString* values[] = {&fields.name, &fields.age, &fields.email, &fields.userName,
-                               &fields.password};
     // A file no reader takes back would lock every player out at the next sign-in.
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        if (!rtf::fitsInDocument(*values[i])) {
-            throw StoreError(QStringLiteral("Cannot register: a value of %1 characters is too "
-                                            "long to be read back")
-                                 .arg(values[i]->size()));
-        }
+    if (const QString* tooLong = valueTooLong(fields)) {
+        throw StoreError(
+            QStringLiteral("Cannot register: a value of %1 characters is too long to be read back")
+                .arg(tooLong->size()));
     }
     const auto locked = impl_->lockStore();
     FoldedDirectory& store = *impl_->store;
@@ -586,14 +483,18 @@ QString AccountStore::registerUser(const UserFields& fields) {
     const std::optional<std::int64_t> user = userCountOf(counter);
     if (!user)
         throw StoreError(notAUserCount(counter));
-    for (std::size_t i = 0; i < kFields.size(); ++i) {
-        const QString name = storenames::writeName(kFields[i], *user);
-        impl_->writeText(store, name, storenames::readName(kFields[i], *user), *values[i],
+    for (const Field field : kFields) {
+        const QString name = storenames::writeName(field, *user);
+        impl_->writeText(store, name, storenames::readName(field, *user), valueOf(fields, field),
                          kDirectory + u'/' + name);
     }
     const QString raised = QString::number(*user + 1);
     impl_->writeText(store, kCounterName, kCounterName, raised, kCounterPath);
     return raised;
+}
+
+void testhooks::setReadsInFlight(int reads) {
+    readsInFlight.store(reads);
 }
 
 }  // namespace mindlark

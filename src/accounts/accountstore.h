@@ -12,12 +12,6 @@
 
 namespace mindlark {
 
-// The user-name and password files of one user, as a sign-in reads them.
-struct Credentials {
-    QString userName;
-    QString password;
-};
-
 // The account store below one working directory: the first-run marker "num.qk",
 // the directory "QK" with the counter "QK/num.qk" and five RTF field files per
 // user. Every name is matched regardless of letter case, every write replaces its
@@ -37,23 +31,6 @@ public:
     // The directory all relative store paths resolve against.
     const QString& workingDirectory() const;
 
-    // " 0" for user 0, " 12" for user 12: the label between prefix and suffix.
-    static QString numberLabel(std::int64_t user);
-    // The path registration writes, e.g. "QK/mup%qk 7du.qk".
-    static QString writePath(Field field, std::int64_t user);
-    // The path sign-in reads, e.g. "QK/mup%qk 7dU.qk" (same file, other case).
-    static QString readPath(Field field, std::int64_t user);
-
-    // Plain text of the RTF document at `relativePath` ('/' or '\\' between
-    // names), every name matched regardless of case. Throws StoreError when
-    // missing, unreadable or not RTF, or when the path leads out of the directory.
-    QString load(const QString& relativePath) const;
-    // Writes `text` as an RTF document to `relativePath`, under the spelling a
-    // load() of it reads; other spellings are left alone. Atomic (temporary file,
-    // fsync, rename) and 0600; a file in the store directory is written under the
-    // store's lock.
-    void save(const QString& relativePath, const QString& text) const;
-
     // The load step's first look at the store: makes the player's own store
     // private again where it is looser (marker and files 0600, "QK" 0700), then
     // says whether the first-run marker "num.qk" asks for the set-up: it holds
@@ -65,8 +42,6 @@ public:
     // the highest user with any file ("0" in a new store) and sets the marker to
     // "1". An existing counter is kept, damaged or not. Throws StoreError.
     void setUp();
-    // isFirstRun(), then setUp() when it says so; returns whether it ran.
-    bool runFirstRunSetup();
 
     // The counter file's text, as stored ("0", "12", or whatever a damaged file
     // holds). A counter that cannot be read, missing or no document, is read again
@@ -84,25 +59,16 @@ public:
     // cannot be read or is no user count.
     std::int64_t loadUserCount() const;
 
-    // One past the highest user number with any file in the store directory, from
-    // a listing and from probing exact names (some shares list names other than
-    // they open them). Throws StoreError.
-    std::int64_t usersOnDisk() const;
     // One past the highest user from `from` up to `end` - 1 that has any file,
     // probing exact names and never listing: a few probes find where the users
     // end, however far beyond them a counter runs. `from` when none has.
     std::int64_t usersWithFiles(std::int64_t from, std::int64_t end) const;
 
-    // Reads the user-name file, then the password file, of `user`.
-    Credentials readCredentials(std::int64_t user) const;
     // Reads one field file of `user` (sign-in reads Name, later Age).
     QString readField(Field field, std::int64_t user) const;
     // Reads `fields` of users 0 to `end` - 1 in turn, with reads in flight ahead
-    // when the store lies on a file server (see setReadsInFlight()).
+    // when the store lies on a file server.
     UserScan scanUsers(QList<Field> fields, std::int64_t end) const;
-    // How many reads a scan keeps in flight: 0 reads each file when it is asked
-    // for; a negative number, the default, chooses by the store's file system.
-    void setReadsInFlight(int reads);
 
     // What the store did or found that the player should hear of, since last
     // asked: a counter rebuilt, a store on a disk that keeps nothing private.

@@ -21,4 +21,21 @@ struct UserFields {
     QString password;
 };
 
+// The value `fields` holds for `field`.
+inline const QString& valueOf(const UserFields& fields, Field field) {
+    switch (field) {
+        case Field::Name:
+            return fields.name;
+        case Field::Age:
+            return fields.age;
+        case Field::Email:
+            return fields.email;
+        case Field::UserName:
+            return fields.userName;
+        case Field::Password:
+            break;
+    }
+    return fields.password;
+}
+
 }  // namespace mindlark

@@ -10,17 +10,10 @@
 #include <unistd.h>
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <utility>
 
 namespace mindlark {
-
-namespace {
-
-bool sameStamp(const struct timespec& a, const struct timespec& b) {
-    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
-}
-
-}  // namespace
 
 FoldedDirectory::FoldedDirectory(QByteArray path) : path_(std::move(path)) {}
 
@@ -32,9 +25,7 @@ FoldedDirectory::FoldedDirectory(FoldedDirectory&& other) noexcept
       descriptor_(other.descriptor_),
       readDescriptor_(std::exchange(other.readDescriptor_, -1)),
       scanned_(other.scanned_),
-      index_(std::move(other.index_)),
-      stamp_(other.stamp_),
-      inode_(other.inode_) {}
+      index_(std::move(other.index_)) {}
 
 FoldedDirectory::~FoldedDirectory() {
     if (readDescriptor_ >= 0)
@@ -51,15 +42,20 @@ int FoldedDirectory::base() const {
     return descriptor_ >= 0 ? descriptor_ : AT_FDCWD;
 }
 
-int FoldedDirectory::statEntry(const QString& name, struct stat& info) const {
-    if (::fstatat(base(), encodedPath(name).constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
-        return 0;
-    return errno;
+Outcome<struct stat> FoldedDirectory::statEntry(const QString& name) const {
+    struct stat info;
+    if (::fstatat(base(), encodedPath(name).constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return Failure::ofErrno(errno);
+    return info;
 }
 
-bool FoldedDirectory::exists(const QString& name) const {
-    struct stat info;
-    return statEntry(name, info) == 0;
+Outcome<bool> FoldedDirectory::exists(const QString& name) const {
+    const Outcome<struct stat> info = statEntry(name);
+    if (info.error() == ENOENT)
+        return false;
+    if (!info.ok())
+        return info.failure();
+    return true;
 }
 
 Outcome<QByteArray> FoldedDirectory::readName(const QString& name) {
@@ -83,12 +79,32 @@ Outcome<QByteArray> FoldedDirectory::readName(const QString& name) {
         }
         nameBuffer_.append(char(c.unicode()));
     }
-    if (Outcome<> read = storefiles::readFileInto(directory >= 0 ? directory : AT_FDCWD,
-                                                  nameBuffer_.constData(), readBuffer_);
-        !read.ok()) {
-        return read.failure();
+    Outcome<QByteArray> bytes = storefiles::readFileAt(directory >= 0 ? directory : AT_FDCWD,
+                                                       nameBuffer_, std::move(readBuffer_));
+    if (bytes.ok())
+        readBuffer_ = bytes.value();
+    return bytes;
+}
+
+template <typename T>
+Outcome<T> FoldedDirectory::lookUp(const QString& name, const Candidates<T>& tryCandidates) {
+    bool fresh = false;
+    if (!scanned_) {
+        if (Outcome<> scanned = rescan(); !scanned.ok())
+            return scanned.failure();
+        fresh = true;
     }
-    return readBuffer_;
+    const QString key = storenames::folded(name);
+    for (;;) {
+        if (std::optional<Outcome<T>> found = tryCandidates(index_.value(key)))
+            return std::move(*found);
+        if (fresh)
+            return Failure::ofErrno(ENOENT);
+        // The entry may have arrived, under another case, since the index was built.
+        if (Outcome<> scanned = rescan(); !scanned.ok())
+            return scanned.failure();
+        fresh = true;
+    }
 }
 
 Outcome<QByteArray> FoldedDirectory::read(const QString& canonical, const QString& asked) {
@@ -100,28 +116,17 @@ Outcome<QByteArray> FoldedDirectory::read(const QString& canonical, const QStrin
         if (outcome.error() != ENOENT)
             return outcome;
     }
-    const QString key = storenames::folded(asked);
-    bool fresh = false;
-    if (!scanned_) {
-        if (Outcome<> scanned = rescan(); !scanned.ok())
-            return scanned.failure();
-        fresh = true;
-    }
-    for (;;) {
-        for (const QString& name : index_.value(key)) {
-            if (name == canonical || name == asked)
-                continue;
-            outcome = readName(name);
-            if (outcome.error() != ENOENT)
-                return outcome;
-        }
-        if (fresh)
-            return Failure::ofErrno(ENOENT);
-        // The file may have arrived, under another case, since the index was built.
-        if (Outcome<> scanned = rescan(); !scanned.ok())
-            return scanned.failure();
-        fresh = true;
-    }
+    return lookUp<QByteArray>(asked,
+                              [&](const QStringList& names) -> std::optional<Outcome<QByteArray>> {
+                                  for (const QString& name : names) {
+                                      if (name == canonical || name == asked)
+                                          continue;
+                                      Outcome<QByteArray> bytes = readName(name);
+                                      if (bytes.error() != ENOENT)
+                                          return bytes;
+                                  }
+                                  return std::nullopt;
+                              });
 }
 
 Outcome<> FoldedDirectory::replace(const QString& canonical, const QString& asked,
@@ -131,8 +136,14 @@ Outcome<> FoldedDirectory::replace(const QString& canonical, const QString& aske
     // under the name it already has keeps the swap a single atomic rename, so
     // readers never see the name missing. Other spellings stay as they are.
     QString target = canonical;
-    if (!exists(canonical)) {
-        if (asked != canonical && exists(asked)) {
+    const Outcome<bool> canonicalThere = exists(canonical);
+    if (!canonicalThere.ok())
+        return canonicalThere.failure();
+    if (!canonicalThere.value()) {
+        const Outcome<bool> askedThere = asked != canonical ? exists(asked) : false;
+        if (!askedThere.ok())
+            return askedThere.failure();
+        if (askedThere.value()) {
             target = asked;
         } else if (scanned_) {
             const QStringList others = index_.value(storenames::folded(canonical));
@@ -151,35 +162,31 @@ Outcome<> FoldedDirectory::replace(const QString& canonical, const QString& aske
     return replaced;
 }
 
-bool FoldedDirectory::has(const QString& canonical, const QString& asked) const {
-    return exists(canonical) || (asked != canonical && exists(asked)) ||
-           (scanned_ && index_.contains(storenames::folded(asked)));
-}
-
-Outcome<bool> FoldedDirectory::contains(const QString& name) {
-    if (Outcome<> refreshed = refreshIfChanged(); !refreshed.ok())
-        return refreshed.failure();
-    return index_.contains(storenames::folded(name)) || exists(storenames::canonicalCase(name)) ||
-           exists(name);
+Outcome<bool> FoldedDirectory::has(const QString& canonical, const QString& asked) const {
+    if (scanned_ && index_.contains(storenames::folded(asked)))
+        return true;
+    const Outcome<bool> there = exists(canonical);
+    if (!there.ok() || there.value() || asked == canonical)
+        return there;
+    return exists(asked);
 }
 
 Outcome<QString> FoldedDirectory::findEntry(const QString& name) {
     // A name that exists but cannot be examined is worth reporting over "none".
-    int statError = 0;
+    std::optional<Failure> statFailure;
     bool link = false;
-    const auto found = [this, &statError, &link](const QString& candidate, bool directoryOnly) {
-        struct stat info;
-        const int error = statEntry(candidate, info);
-        if (error != 0) {
-            if (error != ENOENT)
-                statError = error;
+    const auto found = [this, &statFailure, &link](const QString& candidate, bool directoryOnly) {
+        const Outcome<struct stat> info = statEntry(candidate);
+        if (!info.ok()) {
+            if (info.error() != ENOENT)
+                statFailure = info.failure();
             return false;
         }
-        if (S_ISLNK(info.st_mode)) {
+        if (S_ISLNK(info.value().st_mode)) {
             link = true;
             return !directoryOnly;
         }
-        return !directoryOnly || S_ISDIR(info.st_mode);
+        return !directoryOnly || S_ISDIR(info.value().st_mode);
     };
     const auto answer = [&link](const QString& candidate) -> Outcome<QString> {
         if (link)
@@ -191,31 +198,21 @@ Outcome<QString> FoldedDirectory::findEntry(const QString& name) {
     const QString canonical = storenames::canonicalCase(name);
     if (canonical != name && found(canonical, false))
         return answer(canonical);
-    const QString key = storenames::folded(name);
-    bool fresh = false;
-    if (!scanned_) {
-        if (Outcome<> scanned = rescan(); !scanned.ok())
-            return scanned.failure();
-        fresh = true;
-    }
-    for (;;) {
-        const QStringList candidates = index_.value(key);
-        for (const QString& candidate : candidates) {
-            if (found(candidate, true))
-                return answer(candidate);
-        }
-        if (!candidates.isEmpty()) {
+    Outcome<QString> entry = lookUp<QString>(
+        name, [&](const QStringList& candidates) -> std::optional<Outcome<QString>> {
+            for (const QString& candidate : candidates) {
+                if (found(candidate, true))
+                    return answer(candidate);
+            }
+            if (candidates.isEmpty())
+                return std::nullopt;
             link = false;
             found(candidates.first(), false);
             return answer(candidates.first());
-        }
-        if (fresh)
-            break;
-        if (Outcome<> scanned = rescan(); !scanned.ok())
-            return scanned.failure();
-        fresh = true;
-    }
-    return Failure::ofErrno(statError != 0 ? statError : ENOENT);
+        });
+    if (entry.error() == ENOENT && statFailure)
+        return *statFailure;
+    return entry;
 }
 
 Outcome<QStringList> FoldedDirectory::variants(const QString& name) {
@@ -226,15 +223,10 @@ Outcome<QStringList> FoldedDirectory::variants(const QString& name) {
 }
 
 Outcome<QHash<QString, QStringList>> FoldedDirectory::listing() {
-    Outcome<Listing> listed = list(true);
-    if (!listed.ok())
-        return listed.failure();
-    return std::move(listed.value().entries);
+    return list(true);
 }
 
-Outcome<FoldedDirectory::Listing> FoldedDirectory::list(bool everything) const {
-    // The stamp is taken before listing, so a change made while listing shows up
-    // as a changed stamp next time rather than being missed.
+Outcome<QHash<QString, QStringList>> FoldedDirectory::list(bool everything) const {
     struct stat info;
     if ((descriptor_ >= 0 ? ::fstat(descriptor_, &info) : ::stat(path_.constData(), &info)) != 0)
         return Failure::ofErrno(errno);
@@ -258,7 +250,7 @@ Outcome<FoldedDirectory::Listing> FoldedDirectory::list(bool everything) const {
     }
     if (!dir)
         return Failure::ofErrno(errno);
-    Listing listing;
+    QHash<QString, QStringList> listing;
     int readError = 0;
     for (;;) {
         errno = 0;
@@ -276,39 +268,24 @@ Outcome<FoldedDirectory::Listing> FoldedDirectory::list(bool everything) const {
         if (!everything && (storenames::isCanonical(name) || storefiles::isTemporaryName(name))) {
             continue;
         }
-        listing.entries[storenames::folded(name)].append(name);
+        listing[storenames::folded(name)].append(name);
     }
     ::closedir(dir);
     if (readError != 0)
         return Failure::ofErrno(readError);
-    for (QStringList& names : listing.entries) {
+    for (QStringList& names : listing) {
         if (names.size() > 1)
             std::sort(names.begin(), names.end());
     }
-    listing.stamp = info.st_mtim;
-    listing.inode = info.st_ino;
     return listing;
 }
 
 Outcome<> FoldedDirectory::rescan() {
-    Outcome<Listing> listed = list(false);
+    Outcome<QHash<QString, QStringList>> listed = list(false);
     if (!listed.ok())
         return listed.failure();
-    index_ = std::move(listed.value().entries);
-    stamp_ = listed.value().stamp;
-    inode_ = listed.value().inode;
+    index_ = std::move(listed.value());
     scanned_ = true;
-    return {};
-}
-
-Outcome<> FoldedDirectory::refreshIfChanged() {
-    if (!scanned_)
-        return rescan();
-    struct stat info;
-    if ((descriptor_ >= 0 ? ::fstat(descriptor_, &info) : ::stat(path_.constData(), &info)) != 0)
-        return Failure::ofErrno(errno);
-    if (info.st_ino != inode_ || !sameStamp(info.st_mtim, stamp_))
-        return rescan();
     return {};
 }
 

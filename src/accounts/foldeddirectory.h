@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 #include <ctime>
+#include <functional>
 #include <optional>
 
 namespace mindlark {
@@ -50,11 +51,8 @@ public:
 
     // Whether a file a read() of `canonical` or `asked` could find is there, by
     // their exact names and, once a read has built it, the index; never lists.
-    bool has(const QString& canonical, const QString& asked) const;
-
-    // Whether any entry equals `name` regardless of case; a directory that cannot
-    // be listed fails rather than answering "no".
-    Outcome<bool> contains(const QString& name);
+    // Fails when an exact name cannot be examined (a directory not searchable).
+    Outcome<bool> has(const QString& canonical, const QString& asked) const;
 
     // The name on disk of the entry equal to `name` regardless of case, preferring
     // the exact spelling, then the writer's, then a directory. Fails with ENOENT
@@ -70,23 +68,25 @@ public:
     Outcome<QHash<QString, QStringList>> listing();
 
 private:
-    // One listing and the directory's state just before it was taken.
-    struct Listing {
-        QHash<QString, QStringList> entries;  // folded name -> names on disk, sorted
-        struct timespec stamp = {};
-        ino_t inode = 0;
-    };
     // Lists the directory: every entry when `everything`, else those the index keeps.
-    Outcome<Listing> list(bool everything) const;
+    Outcome<QHash<QString, QStringList>> list(bool everything) const;
     // Rebuilds the index.
     Outcome<> rescan();
-    // Rebuilds the index when the directory changed since it was built or last
-    // written by this object.
-    Outcome<> refreshIfChanged();
-    // Whether an entry is named exactly `name`; a link counts, unfollowed.
-    bool exists(const QString& name) const;
-    // The status of the entry named exactly `name`, links unfollowed; errno on failure.
-    int statEntry(const QString& name, struct stat& info) const;
+    // What `tryCandidates` makes of the names on disk the index holds for `name`,
+    // or nothing when none of them will do.
+    template <typename T>
+    using Candidates = std::function<std::optional<Outcome<T>>(const QStringList& names)>;
+    // The one way into the index: builds it when there is none, gives the names
+    // folding like `name` to `tryCandidates`, and when they will not do in an index
+    // this lookup did not build, rebuilds it once and tries again. Fails with ENOENT
+    // when nothing will do.
+    template <typename T>
+    Outcome<T> lookUp(const QString& name, const Candidates<T>& tryCandidates);
+    // Whether an entry is named exactly `name` (a link counts, unfollowed); fails
+    // when it cannot be told, for any reason but the name's absence.
+    Outcome<bool> exists(const QString& name) const;
+    // The status of the entry named exactly `name`, links unfollowed.
+    Outcome<struct stat> statEntry(const QString& name) const;
     // What `name` is passed as to the *at() calls, and the directory they start from.
     QByteArray encodedPath(const QString& name) const;
     int base() const;
@@ -100,8 +100,6 @@ private:
     QByteArray readBuffer_;    // the last file read, likewise
     bool scanned_ = false;
     QHash<QString, QStringList> index_;  // folded name -> names on disk, sorted
-    struct timespec stamp_ = {};         // the directory's mtime when the index was current
-    ino_t inode_ = 0;
 };
 
 }  // namespace mindlark

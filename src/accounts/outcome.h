@@ -13,10 +13,20 @@ namespace mindlark {
 // carrying the system's errno (0 when the fault is not the system's, such as a
 // file that is not RTF) and the reason to show. Nothing below that line throws,
 // returns an empty text or an errno for success, or fills an out-parameter, and
-// an Outcome must be looked at. A directory that cannot be listed is a Failure
-// like any other, never taken for "no such entry". Only the public face
-// (AccountStore, StoreInspector) turns a Failure into its own terms, because only
-// it knows how the player names the file ("QK/num.qk") and what was being done.
+// an Outcome must be looked at. A directory that cannot be listed, or an entry
+// that cannot be examined, is a Failure like any other, never taken for "no such
+// entry"; a question that may fail to be asked answers Outcome<bool>. The only
+// plain answers are to questions the program goes on without, which say what
+// they answer when they cannot tell: isOnFileServer() (no), the best-effort
+// clean-ups (nothing removed), CopyIdentity::isRunningHere() (yes, so nothing of
+// a live copy's is touched) and the lock's own checks in storelock.cpp.
+//
+// The public face (AccountStore, the UserScan it hands out, signIn(),
+// StoreInspector) is where a Failure meets the player: AccountStore, UserScan
+// and signIn() throw it as a StoreError in their own terms, since only they know
+// how the player names the file ("QK/num.qk") and what was being done, and
+// StoreInspector hands it on for qkstore to report. storeerror.h words every
+// such message.
 struct Failure {
     int error = 0;   // the errno, or 0
     QString reason;  // what went wrong, as the player reads it

@@ -4,19 +4,18 @@
 
 namespace mindlark {
 
-bool isRegistrationAccepted(const QString& pass, const QString& vpass, const QString& name,
-                            const QString& userName) {
+bool isRegistrationAccepted(const QString& password, const QString& confirmation,
+                            const QString& name, const QString& userName) {
     // QString's operator== compares UTF-16 code units, so case and every space count.
-    return pass == vpass && !userName.isEmpty() && !name.isEmpty();
+    return password == confirmation && !userName.isEmpty() && !name.isEmpty();
 }
 
-bool fitsInStore(const UserFields& fields) {
-    for (const QString* value :
-         {&fields.name, &fields.age, &fields.email, &fields.userName, &fields.password}) {
-        if (!rtf::fitsInDocument(*value))
-            return false;
+const QString* valueTooLong(const UserFields& fields) {
+    for (const Field field : kFields) {
+        if (!rtf::fitsInDocument(valueOf(fields, field)))
+            return &valueOf(fields, field);
     }
-    return true;
+    return nullptr;
 }
 
 }  // namespace mindlark

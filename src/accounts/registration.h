@@ -10,11 +10,17 @@ namespace mindlark {
 // are exactly equal (letter case counts, two empty texts are equal) and neither the
 // name nor the user name is empty. Nothing is trimmed, so a name of one space
 // counts; age and e-mail are not examined, and taken user names are not consulted.
-bool isRegistrationAccepted(const QString& pass, const QString& vpass, const QString& name,
-                            const QString& userName);
+bool isRegistrationAccepted(const QString& password, const QString& confirmation,
+                            const QString& name, const QString& userName);
 
-// Whether every value can be stored and read back: each file's document stays
-// within the size the RTF reader takes. A registration that fails this is refused.
-bool fitsInStore(const UserFields& fields);
+// The first value, in the order registration writes them, that could not be
+// read back once stored: its file's document would outgrow what the RTF reader
+// takes; nullptr when every value fits. A registration with one is refused.
+const QString* valueTooLong(const UserFields& fields);
+
+// Whether every value can be stored and read back (see valueTooLong()).
+inline bool fitsInStore(const UserFields& fields) {
+    return valueTooLong(fields) == nullptr;
+}
 
 }  // namespace mindlark

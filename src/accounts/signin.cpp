@@ -33,10 +33,7 @@ SignInResult signIn(const AccountStore& store, const QString& userName, const QS
                 bounded = true;
                 const std::int64_t end = store.usersWithFiles(user, count);
                 if (end < count) {
-                    beyond = end + 1 == count ? QStringLiteral("User %1 has no files").arg(end)
-                                              : QStringLiteral("Users %1 to %2 have no files")
-                                                    .arg(end)
-                                                    .arg(count - 1);
+                    beyond = usersWithoutFiles(end, count - 1);
                     scan.stopAt(end);
                 }
                 // A user without any file is named among those beyond the files.

@@ -110,20 +110,14 @@ Outcome<QByteArray> readFile(const QByteArray& path) {
     return readFileAt(AT_FDCWD, path);
 }
 
-Outcome<QByteArray> readFileAt(int directory, const QByteArray& name) {
-    QByteArray data;
-    if (Outcome<> read = readFileInto(directory, name.constData(), data); !read.ok())
-        return read.failure();
-    return data;
-}
-
-Outcome<> readFileInto(int directory, const char* name, QByteArray& into) {
+Outcome<QByteArray> readFileAt(int directory, const QByteArray& name, QByteArray into) {
     // O_NONBLOCK: opening a FIFO must not wait for a writer, nor reading a device
     // for input. There is no fstat() here: a sign-in reads every file of the store,
     // and one more system call per file would cost a fifth of its time.
     int fdNumber;
     do {
-        fdNumber = ::openat(directory, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+        fdNumber =
+            ::openat(directory, name.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     } while (fdNumber < 0 && errno == EINTR);
     if (fdNumber < 0) {
         if (errno == ELOOP)
@@ -167,7 +161,7 @@ Outcome<> readFileInto(int directory, const char* name, QByteArray& into) {
         if (::fstat(fd.get(), &info) == 0 && !S_ISREG(info.st_mode))
             return Failure{EINVAL, QStringLiteral("not a regular file")};
     }
-    return {};
+    return into;
 }
 
 Outcome<QString> documentText(QByteArrayView bytes) {
@@ -358,8 +352,8 @@ int removeAbandonedTemporaries(int directory, const QStringList& names,
     return removed;
 }
 
-void testhooks::setBeforeRename(testhooks::BeforeRename hook) {
-    beforeRenameHook.store(hook);
-}
-
 }  // namespace mindlark::storefiles
+
+void mindlark::testhooks::setBeforeRename(BeforeRename hook) {
+    mindlark::storefiles::beforeRenameHook.store(hook);
+}

@@ -23,10 +23,10 @@ inline constexpr char16_t kLinkReason[] = u"a symbolic link, which the game does
 // follows a symbolic link (ELOOP, kLinkReason) and refuses files larger than any
 // document the RTF reader takes, so a hostile store cannot hang the program.
 Outcome<QByteArray> readFile(const QByteArray& path);
-// readFile() of `name` relative to the open directory `directory`.
-Outcome<QByteArray> readFileAt(int directory, const QByteArray& name);
-// The same into `into`, whose allocation is kept from one read to the next.
-Outcome<> readFileInto(int directory, const char* name, QByteArray& into);
+// readFile() of `name` relative to the open directory `directory`. The bytes go
+// into `buffer`'s allocation when nothing else shares it, so a caller reading
+// many files hands the last one's bytes back in.
+Outcome<QByteArray> readFileAt(int directory, const QByteArray& name, QByteArray buffer = {});
 
 // The plain text of a store file's bytes; a failure (errno 0) saying "not a valid
 // store file (...)" when they are no RTF document.

@@ -6,6 +6,7 @@
 #include "accounts/storenames.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace mindlark {
 
@@ -14,7 +15,10 @@ Outcome<StoreInventory> StoreInventory::scan(const QByteArray& directory) {
     const Outcome<QHash<QString, QStringList>> listed = folder.listing();
     if (!listed.ok())
         return listed.failure();
-    const QHash<QString, QStringList>& listing = listed.value();
+    return of(listed.value());
+}
+
+StoreInventory StoreInventory::of(const QHash<QString, QStringList>& listing) {
     StoreInventory inventory;
     for (auto it = listing.cbegin(); it != listing.cend(); ++it) {
         const auto parsed = storenames::parse(it.value().first());
@@ -37,6 +41,16 @@ Outcome<StoreInventory> StoreInventory::scan(const QByteArray& directory) {
     inventory.temporaries_.sort();
     inventory.others_.sort();
     return inventory;
+}
+
+std::int64_t StoreInventory::rebuiltCounter() const {
+    // A user numbered so high that no number is left after it could never be
+    // followed by another, so it raises nothing.
+    for (auto it = users_.rbegin(); it != users_.rend(); ++it) {
+        if (it->first < std::numeric_limits<std::int64_t>::max() - 1)
+            return it->first + 1;
+    }
+    return 0;
 }
 
 QString StoreInventory::preferred(const QStringList& names, const QString& canonical) {

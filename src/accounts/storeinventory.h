@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -22,11 +23,16 @@ public:
 
     // Lists the directory at the encoded path `directory`.
     static Outcome<StoreInventory> scan(const QByteArray& directory);
+    // The entries of a listing, grouped by folded name (FoldedDirectory::listing()).
+    static StoreInventory of(const QHash<QString, QStringList>& listing);
 
     // Every spelling of the counter's name present.
     const QStringList& counterNames() const { return counterNames_; }
     // Every user number with at least one file, in ascending order.
     const std::map<std::int64_t, UserFiles>& users() const { return users_; }
+    // What a lost counter is written again as: one past the highest user with any
+    // file, so that no number with files is handed out again; 0 when none has.
+    std::int64_t rebuiltCounter() const;
     // Temporaries left behind by writes that never finished.
     const QStringList& temporaries() const { return temporaries_; }
     // The store's lock file, when a copy holds the lock or died holding it.

@@ -4,6 +4,7 @@
 //   qkstore check DIR    what is missing, unreadable or inconsistent in it
 // Exit status: 0 done (check: nothing wrong), 1 a file problem (check: something
 // wrong), 2 bad arguments.
+#include "accounts/storeerror.h"
 #include "accounts/storeinspector.h"
 #include "qkstore/storecheck.h"
 #include "qkstore/userlisting.h"
@@ -43,7 +44,7 @@ int usageError(const QString& message) {
 int printText(const QString& file) {
     const Outcome<QString> text = StoreInspector::readFileAt(file);
     if (!text.ok()) {
-        error(QStringLiteral("Cannot read %1: %2").arg(file, text.failure().reason));
+        error(cannot(QStringLiteral("read"), file, text.failure().reason));
         return 1;
     }
     write(stdout, text.value());
@@ -52,15 +53,10 @@ int printText(const QString& file) {
 
 bool usableDirectory(const QString& directory) {
     const QFileInfo info(directory);
-    if (!info.exists()) {
-        error(QStringLiteral("Cannot open %1: %2").arg(directory, qt_error_string(ENOENT)));
-        return false;
-    }
-    if (!info.isDir()) {
-        error(QStringLiteral("Cannot open %1: %2").arg(directory, qt_error_string(ENOTDIR)));
-        return false;
-    }
-    return true;
+    const int fault = !info.exists() ? ENOENT : !info.isDir() ? ENOTDIR : 0;
+    if (fault != 0)
+        error(cannot(QStringLiteral("open"), directory, qt_error_string(fault)));
+    return fault == 0;
 }
 
 int list(const QString& directory) {

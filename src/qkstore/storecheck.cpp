@@ -134,14 +134,11 @@ private:
     void checkCounter(const StoreInventory& inventory) {
         const QString counter = StoreInspector::markerName();
         if (inventory.counterNames().isEmpty()) {
-            // The first-run set-up, interrupted, is finished by the next start,
-            // which counts every user with any file.
+            // The first-run set-up, interrupted, is finished by the next start.
             if (marker_ == u"0") {
-                const std::int64_t users =
-                    inventory.users().empty() ? 0 : inventory.users().rbegin()->first + 1;
                 report_.notes += QStringLiteral("%1 is missing; the next start writes it as \"%2\"")
                                      .arg(shown(counter))
-                                     .arg(users);
+                                     .arg(inventory.rebuiltCounter());
             } else {
                 report_.problems +=
                     QStringLiteral("missing: %1 (the user counter)").arg(shown(counter));
@@ -190,14 +187,8 @@ private:
     }
 
     void reportGap(std::int64_t first, std::int64_t last) {
-        if (first > last)
-            return;
-        if (first == last) {
-            report_.problems += QStringLiteral("missing: all five files of user %1").arg(first);
-        } else {
-            report_.problems +=
-                QStringLiteral("missing: all five files of users %1 to %2").arg(first).arg(last);
-        }
+        if (first <= last)
+            report_.problems += "missing: " + usersWithoutFiles(first, last);
     }
 
     void checkUsers(const StoreInventory& inventory) {

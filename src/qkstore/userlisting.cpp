@@ -1,6 +1,5 @@
 #include "qkstore/userlisting.h"
 
-#include <cerrno>
 #include <iterator>
 
 #include "accounts/accountstore.h"
@@ -15,11 +14,19 @@ namespace {
 constexpr Field kShownFields[] = {Field::Name, Field::Age, Field::Email, Field::UserName};
 
 void reportGap(UserListing& listing, std::int64_t first, std::int64_t last) {
-    if (first > last)
-        return;
-    listing.errors += first == last
-                          ? QStringLiteral("user %1 has no files").arg(first)
-                          : QStringLiteral("users %1 to %2 have no files").arg(first).arg(last);
+    if (first <= last)
+        listing.errors += usersWithoutFiles(first, last);
+}
+
+// Which users of the store below `workingDirectory` have files, from one listing.
+// Throws StoreError when it cannot be listed.
+StoreInventory inventoryOf(const QString& workingDirectory) {
+    Outcome<StoreInventory> inventory = StoreInspector(workingDirectory).inventory();
+    if (!inventory.ok()) {
+        throw StoreError(cannot(QStringLiteral("list"), StoreInspector::storeDirectoryName(),
+                                inventory.failure().reason));
+    }
+    return std::move(inventory.value());
 }
 
 }  // namespace
@@ -51,67 +58,53 @@ QString tableCell(const QString& text) {
 UserListing listUsers(const QString& workingDirectory) {
     UserListing listing;
     AccountStore store(workingDirectory);
-    std::int64_t count = 0;
     try {
-        count = store.loadUserCount();
-    } catch (const StoreError& error) {
-        listing.errors += error.message();
-        return listing;
-    }
-    listing.lines += QStringLiteral("number\tname\tage\te-mail\tuser name");
-    // A sound store is read user by user under the names the game writes, with no
-    // listing. From the first user whose files do not all read, the listing of
-    // the directory says which users have files, so a gap or a counter far beyond
-    // the users costs nothing and every fault is reported as found.
-    std::int64_t next = 0;
-    UserScan scan =
-        store.scanUsers(QList<Field>(std::begin(kShownFields), std::end(kShownFields)), count);
-    for (; next < count; ++next) {
-        QStringList cells{QString::number(next)};
-        try {
-            for (const QString& value : scan.next())
-                cells += tableCell(value);
-        } catch (const StoreError&) {
-            break;
+        const std::int64_t count = store.loadUserCount();
+        listing.lines += QStringLiteral("number\tname\tage\te-mail\tuser name");
+        // A sound store is read user by user under the names the game writes, with
+        // no listing. From the first user whose files do not all read, the listing
+        // of the directory says which users have files, so a gap or a counter far
+        // beyond the users costs nothing and every fault is reported as found.
+        std::int64_t next = 0;
+        UserScan scan =
+            store.scanUsers(QList<Field>(std::begin(kShownFields), std::end(kShownFields)), count);
+        for (; next < count; ++next) {
+            QStringList cells{QString::number(next)};
+            try {
+                for (const QString& value : scan.next())
+                    cells += tableCell(value);
+            } catch (const StoreError&) {
+                break;
+            }
+            listing.lines += cells.join(u'\t');
         }
-        listing.lines += cells.join(u'\t');
-    }
-    if (next == count)
-        return listing;
-    StoreInspector inspector(workingDirectory);
-    const Outcome<StoreInventory> inventory = inspector.inventory();
-    if (!inventory.ok()) {
-        listing.errors +=
-            QStringLiteral("Cannot list %1: %2")
-                .arg(StoreInspector::storeDirectoryName(), inventory.failure().reason);
-        return listing;
-    }
-    for (const auto& [user, files] : inventory.value().users()) {
-        if (user < next)
-            continue;
-        if (user >= count)
-            break;
-        reportGap(listing, next, user - 1);
-        next = user + 1;
-        QStringList cells{QString::number(user)};
-        for (const Field field : kShownFields) {
-            QString value;
-            if (files[std::size_t(field)].isEmpty()) {
-                listing.errors +=
-                    QStringLiteral("Cannot read %1: %2")
-                        .arg(AccountStore::readPath(field, user), qt_error_string(ENOENT));
-            } else {
+        if (next == count)
+            return listing;
+        const StoreInventory inventory = inventoryOf(workingDirectory);
+        for (const auto& entry : inventory.users()) {
+            const std::int64_t user = entry.first;
+            if (user < next)
+                continue;
+            if (user >= count)
+                break;
+            reportGap(listing, next, user - 1);
+            next = user + 1;
+            QStringList cells{QString::number(user)};
+            for (const Field field : kShownFields) {
+                QString value;
                 try {
                     value = store.readField(field, user);
                 } catch (const StoreError& error) {
                     listing.errors += error.message();
                 }
+                cells += tableCell(value);
             }
-            cells += tableCell(value);
+            listing.lines += cells.join(u'\t');
         }
-        listing.lines += cells.join(u'\t');
+        reportGap(listing, next, count - 1);
+    } catch (const StoreError& error) {
+        listing.errors += error.message();
     }
-    reportGap(listing, next, count - 1);
     return listing;
 }
 

@@ -30,12 +30,11 @@ TEST(ConcurrentRegistration, TwoCopiesNeverShareANumber) {
     QSet<QString> seen;
     QHash<QString, int> lastOfCopy{{"a", -1}, {"b", -1}};
     for (int user = 0; user < 2 * kEach; ++user) {
-        const auto credentials = store.readCredentials(user);
-        const QString& id = credentials.userName;
+        const QString id = store.readField(Field::UserName, user);
         EXPECT_FALSE(seen.contains(id)) << id.toStdString();
         seen.insert(id);
         // Every file of the number belongs to the same registration.
-        EXPECT_EQ(credentials.password, "pw " + id);
+        EXPECT_EQ(store.readField(Field::Password, user), "pw " + id);
         EXPECT_EQ(store.readField(Field::Name, user), "Name " + id);
         EXPECT_EQ(store.readField(Field::Email, user), id + "@example.org");
         // Each copy's users appear in the order that copy registered them.

@@ -112,7 +112,7 @@ TEST(QkstoreTool, ListReportsWhatItCannotRead) {
                                               "0\tAnn\t30\ta@x.org\tann", "1\tBob\t\t\tbob"}));
     EXPECT_EQ(lines(result.err),
               (QStringList{"qkstore: Cannot read QK/map%qk 1dA.qk: No such file or directory",
-                           "qkstore: users 2 to 999999999999 have no files"}));
+                           "qkstore: Users 2 to 999999999999 have no files"}));
 
     scratch.put("QK/num.qk", "two");
     result = qkstore({"list", scratch.path()});
@@ -175,7 +175,7 @@ TEST(QkstoreTool, CheckReportsEveryKindOfDamage) {
         "missing: QK/mep%qk 0dE.qk",
         "unreadable: QK/mpp%qk 1dp.qk: not a valid store file",
         "duplicate: QK/mup%qk 2du.qk exists as \"MUP%QK 2DU.QK\", \"mup%qk 2du.qk\"",
-        "missing: all five files of users 3 to 5",
+        "missing: Users 3 to 5 have no files",
         "note: beyond the counter: QK/mnp%qk 7dN.qk",
         "note: a lock left by a copy of the game that has ended (on " + me.host,
         "note: left over from an interrupted write: QK/.num.qk.tmp-abcd1234",

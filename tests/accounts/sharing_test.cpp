@@ -128,9 +128,9 @@ TEST(SharedStoreLock, ACopyWhoseLockWasTakenOverPutsNothingMoreInPlace) {
     AccountStore store(shared.scratch.path());
     const QString previous = QDir::currentPath();
     QDir::setCurrent(shared.scratch.path());
-    storefiles::testhooks::setBeforeRename(&takeOver);
+    testhooks::setBeforeRename(&takeOver);
     const QString error = storeErrorOf([&] { store.registerUser(someone("x")); });
-    storefiles::testhooks::setBeforeRename(nullptr);
+    testhooks::setBeforeRename(nullptr);
     QDir::setCurrent(previous);
     EXPECT_TRUE(error.startsWith("Cannot write QK/mnp%qk 1dN.qk: another copy of the game took"))
         << error.toStdString();
@@ -179,7 +179,7 @@ TEST(SharedStoreDirectory, ReadsWritesAndTheLockGoToTheOneDirectoryNamedQK) {
     shared.scratch.put("QK/num.qk", "5");
     EXPECT_EQ(store.registerUser(someone("x")), "6");
     EXPECT_EQ(store.loadCounterText(), "6");
-    EXPECT_EQ(store.readCredentials(5).userName, "userx");
+    EXPECT_EQ(store.readField(Field::UserName, 5), "userx");
     EXPECT_EQ(shared.scratch.entries("QK.old").size(), 6) << "the old store is left as it was";
 }
 

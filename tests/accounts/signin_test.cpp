@@ -1,5 +1,6 @@
 #include "accounts/signin.h"
 #include "accounts/accountstore.h"
+#include "accounts/storetesthooks.h"
 #include "rtf/rtf.h"
 #include "storetestsupport.h"
 
@@ -26,7 +27,11 @@ void withUsers(const ScratchStore& scratch, const QList<UserFields>& users) {
 
 // Every case runs with each file read when asked for, as on a local disk, and
 // with reads in flight ahead, as on a file server.
-class SignIn : public ::testing::TestWithParam<int> {};
+class SignIn : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override { mindlark::testhooks::setReadsInFlight(GetParam()); }
+    void TearDown() override { mindlark::testhooks::setReadsInFlight(-1); }
+};
 INSTANTIATE_TEST_SUITE_P(ReadsInFlight, SignIn, ::testing::Values(0, 8));
 
 }  // namespace
@@ -38,7 +43,6 @@ TEST_P(SignIn, MatchesExactlyAndTheLaterDuplicateWins) {
                         {"Ann Two", "52", "", "ann", "pw"},
                         {"Ann Three", "63", "", "ann", "other"}});
     AccountStore store(scratch.path());
-    store.setReadsInFlight(GetParam());
     const auto match = signIn(store, "ann", "pw").match;
     ASSERT_TRUE(match.has_value());
     EXPECT_EQ(match->user, 2);
@@ -62,7 +66,6 @@ TEST_P(SignIn, ReadsExactlyTheUsersBelowTheCounter) {
     // User 3 lies beyond the counter: never matched, and its damage goes unnoticed.
     scratch.putBytes("QK/mpp%qk 3dp.qk", "not RTF");
     AccountStore store(scratch.path());
-    store.setReadsInFlight(GetParam());
     EXPECT_EQ(signIn(store, "c", "3").match->user, 2);
     EXPECT_FALSE(signIn(store, "d", "4").match.has_value());
 }
@@ -71,7 +74,6 @@ TEST_P(SignIn, ADamagedCounterMeansNobody) {
     ScratchStore scratch;
     withUsers(scratch, {{"A", "1", "", "a", "1"}});
     AccountStore store(scratch.path());
-    store.setReadsInFlight(GetParam());
     for (const char* counter : {"abc", "", "-4", "x1"}) {
         scratch.put("QK/num.qk", counter);
         EXPECT_FALSE(signIn(store, "a", "1").match.has_value()) << counter;
@@ -87,7 +89,6 @@ TEST_P(SignIn, DamagedUsersArePassedOverAndReportedWhileTheOthersSignIn) {
                         {"C", "3", "", "c", "3"},
                         {"D", "4", "", "d", "4"}});
     AccountStore store(scratch.path());
-    store.setReadsInFlight(GetParam());
     QFile::remove(scratch.at("QK/mpp%qk 1dp.qk"));
     scratch.putBytes("QK/mup%qk 2du.qk", QByteArray(mindlark::rtf::kMaxDocumentSize + 1, 'x'));
     QFile::remove(scratch.at("QK/map%qk 3dA.qk"));  // only a match reads the age

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "accounts/accountstore.h"
 #include "accounts/storeerror.h"
 #include "rtf/rtf.h"
 
@@ -12,6 +13,24 @@
 #include <functional>
 
 namespace mindlark::testing {
+
+// Writes `text` as a store document at `path`, creating directories on the way.
+inline void putStoreFile(const QString& path, const QString& text) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw std::runtime_error("put");
+    file.write(rtf::write(text));
+}
+
+// What the game's start does before its first read: isFirstRun(), then setUp()
+// when it says so. Returns whether the set-up ran.
+inline bool runFirstRunSetup(AccountStore& store) {
+    if (!store.isFirstRun())
+        return false;
+    store.setUp();
+    return true;
+}
 
 // A throwaway working directory with helpers to lay out store files by hand.
 class ScratchStore {
@@ -34,8 +53,10 @@ public:
     }
     // Writes `text` as a store document.
     void put(const QString& relative, const QString& text) const {
-        putBytes(relative, rtf::write(text));
+        putStoreFile(at(relative), text);
     }
+    // The plain text of the store document at exactly `relative`.
+    QString text(const QString& relative) const { return rtf::read(bytes(relative)).text; }
     // The raw bytes of a file, or a null array when it cannot be read.
     QByteArray bytes(const QString& relative) const {
         QFile file(at(relative));

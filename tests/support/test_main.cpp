@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#if defined(MINDLARK_TEST_WIDGET_APPLICATION)
 #include <QApplication>
+#elif defined(MINDLARK_TEST_CORE_APPLICATION)
+#include <QCoreApplication>
+#endif
 #include <QByteArray>
 #include <QFile>
 #include <QTemporaryDir>
@@ -29,7 +33,13 @@ int main(int argc, char** argv) {
     }
     int count = static_cast<int>(kept.size());
     kept.push_back(nullptr);
+    // Widget tests need a QApplication; tests that run programs, the event loop
+    // of a QCoreApplication; the others, which link no widgets, start neither.
+#if defined(MINDLARK_TEST_WIDGET_APPLICATION)
     QApplication app(count, kept.data());
+#elif defined(MINDLARK_TEST_CORE_APPLICATION)
+    QCoreApplication app(count, kept.data());
+#endif
     ::testing::InitGoogleTest(&count, kept.data());
     return RUN_ALL_TESTS();
 }

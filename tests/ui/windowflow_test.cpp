@@ -21,6 +21,7 @@
 #include <functional>
 
 #include "accounts/accountstore.h"
+#include "storetestsupport.h"
 #include "ui/accounts/registrationwindow.h"
 #include "ui/accounts/signinwindow.h"
 #include "ui/main/mainwindow.h"
@@ -38,7 +39,7 @@ public:
         previousDirectory = QDir::currentPath();
         // The main window's directory is the process's current one, as at start.
         QDir::setCurrent(dir.path());
-        AccountStore(dir.path()).save(QStringLiteral("num.qk"), QStringLiteral("0"));
+        testing::putStoreFile(dir.filePath("num.qk"), QStringLiteral("0"));
     }
 
     void TearDown() override {
