@@ -88,14 +88,25 @@ confirmed=$SANDBOX/confirmed
 : >"$confirmed"
 copies=()
 tags=()
+births=()
 killed=
 errored=0
+birth_of() {  # sets `birth` to when process PID started, empty once it has ended
+  local stat fields
+  birth=
+  read -r stat <"/proc/$1/stat" 2>/dev/null || return 0
+  # The fields after the command's name, which may hold anything: state first.
+  read -r -a fields <<<"${stat##*) }"
+  [ "${fields[0]}" != Z ] && birth=${fields[19]}
+}
 start_copy() {  # start_copy MACHINE DIR COUNT TAG: a copy registering, in the background
   machine "$1"
   : >"$SANDBOX/copy.$4"
   "${on[@]}" "$register" "$2" "$3" "$4" >>"$SANDBOX/copy.$4" 2>"$SANDBOX/copy.$4.err" &
   copies+=($!)
   tags+=("$4")
+  birth_of $!
+  births+=("$birth")
   sandbox_track $!
 }
 finish_copies() {  # waits for the copies; fails on those that ended in an error
@@ -113,27 +124,28 @@ finish_copies() {  # waits for the copies; fails on those that ended in an error
   done
   copies=()
   tags=()
+  births=()
 }
 confirmed_by() {  # how many registrations copy TAG has confirmed so far
   wc -l <"$SANDBOX/copy.$1"
 }
-still_copy() {  # still_copy PID TAG: whether PID is still copy TAG, not a process reusing its id
-  local args=()
-  mapfile -d '' args <"/proc/$1/cmdline" 2>/dev/null || return 1
-  [ "${args[0]:-}" = "$register" ] && [ "${args[-1]:-}" = "$2" ]
+running() {  # running INDEX: whether copy INDEX runs, not a process that reuses its id
+  birth_of "${copies[$1]}"
+  [ -n "$birth" ] && [ "$birth" = "${births[$1]}" ]
 }
 kill_copy_after() {  # kill_copy_after INDEX N: SIGKILL for copy INDEX in its write after the Nth
-  local pid=${copies[$1]} tag=${tags[$1]} until=$((SECONDS + 5)) when="not seen writing"
-  killed=$pid
-  while [ "$(confirmed_by "$tag")" -lt "$2" ] && still_copy "$pid" "$tag"; do sleep 0.01; done
+  local tag=${tags[$1]} until when="not seen writing"
+  killed=${copies[$1]}
+  while [ "$(confirmed_by "$tag")" -lt "$2" ] && running "$1"; do sleep 0.01; done
   # The hardest moment: while it holds the store's lock and writes a file.
-  while [ "$SECONDS" -lt "$until" ] && still_copy "$pid" "$tag"; do
-    if [ -n "$(find "/proc/$pid/fd" -lname '*/.*.tmp-*' -print -quit 2>/dev/null)" ]; then
+  until=$((SECONDS + 5))
+  while [ "$SECONDS" -lt "$until" ] && running "$1"; do
+    if [ -n "$(find "/proc/$killed/fd" -lname '*/.*.tmp-*' -print -quit 2>/dev/null)" ]; then
       when="while writing"
       break
     fi
   done
-  if still_copy "$pid" "$tag" && kill -KILL "$pid" 2>/dev/null; then
+  if running "$1" && kill -KILL "$killed" 2>/dev/null; then
     echo "   $tag killed after $(confirmed_by "$tag") confirmed registrations, $when"
     return 0
   fi
@@ -277,7 +289,7 @@ stick() {  # stick MOUNTPOINT: what a stick must do, once mounted
   [ "$status" -eq 1 ] || fail "a wrong password was answered with status $status"
   step "a copy killed while registering, three times, then one registering after"
   for round in 1 2 3; do
-    start_copy - "$store" 40 "k$round"
+    start_copy - "$store" 1000 "k$round"
     if kill_copy_after 0 $((round * 2)); then kills=$((kills + 1)); fi
     finish_copies
   done
