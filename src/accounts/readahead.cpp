@@ -39,11 +39,6 @@ Outcome<QByteArray> ReadAhead::take() {
     return result;
 }
 
-std::size_t ReadAhead::waiting() const {
-    const std::lock_guard lock(mutex_);
-    return jobs_.size();
-}
-
 void ReadAhead::work() {
     std::unique_lock lock(mutex_);
     for (;;) {

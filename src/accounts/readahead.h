@@ -31,8 +31,6 @@ public:
     void request(QByteArray first, QByteArray second);
     // The result of the oldest request not yet taken, once it is read.
     Outcome<QByteArray> take();
-    // How many requests have not been taken yet.
-    std::size_t waiting() const;
 
 private:
     struct Job {
@@ -43,7 +41,7 @@ private:
     void work();
 
     const int directory_;
-    mutable std::mutex mutex_;
+    std::mutex mutex_;
     std::condition_variable jobAdded_;
     std::condition_variable jobDone_;
     std::deque<Job> jobs_;   // jobs_[0] is the oldest not yet taken
