@@ -15,13 +15,15 @@
 #include <utility>
 
 #include "accounts/foldeddirectory.h"
+#include "accounts/inflight.h"
 #include "accounts/registration.h"
 #include "accounts/storeerror.h"
 #include "accounts/storefiles.h"
 #include "accounts/storeinventory.h"
-#include "accounts/storelock.h"
 #include "accounts/storenames.h"
 #include "accounts/storetesthooks.h"
+#include "lock/storelock.h"
+#include "lock/temporaries.h"
 #include "numbers/numbers.h"
 #include "rtf/rtf.h"
 
@@ -182,21 +184,21 @@ public:
         StoreLock lock =
             take(StoreLock::take(storeDescriptor, lockWait), QStringLiteral("lock"), kDirectory);
         // The copy whose dead lock was broken left its temporaries behind.
-        const std::optional<storefiles::TemporaryOwner> gone = lock.brokenOwner();
+        const std::optional<temporaries::Owner> gone = lock.brokenOwner();
         auto locked = std::make_unique<Held>(*this, std::move(lock));
         if (gone)
             removeAbandonedTemporaries(gone);
         return locked;
     }
 
-    void removeAbandonedTemporaries(const std::optional<storefiles::TemporaryOwner>& gone) {
+    void removeAbandonedTemporaries(const std::optional<temporaries::Owner>& gone) {
         const Outcome<QHash<QString, QStringList>> listed = store->listing();
         if (!listed.ok())
             return;
         QStringList names;
         for (const QStringList& spellings : listed.value())
             names += spellings;
-        storefiles::removeAbandonedTemporaries(storeDescriptor, names, gone);
+        temporaries::removeAbandoned(storeDescriptor, names, gone);
     }
 
     QString readStoreFile(const QString& canonical, const QString& asked) {
@@ -353,12 +355,190 @@ public:
             "or a shared folder: anyone who can read that disk can read the passwords in it.");
     }
 
+    // How many writes a registration keeps in flight: on a file server each waits
+    // on the network, on a local disk they are quicker one after another.
+    int writesInFlight() {
+        if (!onFileServer)
+            onFileServer = storefiles::isOnFileServer(storeDescriptor);
+        return *onFileServer ? 6 : 1;
+    }
+
+    // The number the new user gets: the counter, read under the lock, unless the
+    // files of the user after it show it fell behind (a copy held up past its
+    // lock put an older one back), when it is raised past them first.
+    std::int64_t numberForNewUser() {
+        const QString counter = counterUnderLock();
+        const std::optional<std::int64_t> user = userCountOf(counter);
+        if (!user)
+            throw StoreError(notAUserCount(counter));
+        const Outcome<bool> ahead = store->has(storenames::writeName(Field::Name, *user + 1),
+                                               storenames::writeName(Field::Name, *user + 1));
+        if (!ahead.ok() || !ahead.value())
+            return *user;
+        const std::int64_t users = usersWithFiles(*user + 1, kProbeLimit);
+        writeText(*store, kCounterName, kCounterName, QString::number(users), kCounterPath);
+        notes +=
+            QStringLiteral("%1 said %2, though users up to %3 have files, so it was raised to %4.")
+                .arg(kCounterPath, counter)
+                .arg(users - 1)
+                .arg(users);
+        return users;
+    }
+
+    // Removes what an interrupted registration of `user` left, so that its files
+    // can then be put in place only where none stands.
+    void removeLeftovers(std::int64_t user) {
+        // Both spellings a lookup tries first: the writer's, and the one sign-in asks for.
+        std::array<int, kFields.size()> errors{};
+        runInFlight(int(kFields.size()), writesInFlight(), [&](int i) {
+            const Field field = kFields[std::size_t(i)];
+            for (const QString& name :
+                 {storenames::writeName(field, user), storenames::readName(field, user)}) {
+                if (::unlinkat(storeDescriptor, QFile::encodeName(name).constData(), 0) != 0 &&
+                    errno != ENOENT && errors[std::size_t(i)] == 0) {
+                    errors[std::size_t(i)] = errno;
+                }
+            }
+        });
+        for (std::size_t i = 0; i < kFields.size(); ++i) {
+            if (errors[i] != 0) {
+                fail(QStringLiteral("write"),
+                     kDirectory + u'/' + storenames::writeName(kFields[i], user),
+                     Failure::ofErrno(errors[i]));
+            }
+        }
+    }
+
+    // One file of a registration on its way into the store.
+    struct Piece {
+        QString shown;  // its path as the player knows it
+        QByteArray name;
+        QByteArray data;
+        Outcome<QByteArray> temporary = QByteArray();  // empty once put in place
+    };
+
+    // Writes the new user's files and the raised counter, under the lock: all as
+    // temporaries first, then the user's files only where no file stands, the
+    // counter last. After a fault there, or a hold-up that may have cost the lock,
+    // looks again at what is on disk before saying anything.
+    QString registerUnderLock(const UserFields& fields) {
+        const std::int64_t user = numberForNewUser();
+        removeLeftovers(user);
+        std::array<Piece, kFields.size() + 1> pieces;
+        for (std::size_t i = 0; i < kFields.size(); ++i) {
+            const QString name = storenames::writeName(kFields[i], user);
+            pieces[i] = {kDirectory + u'/' + name, QFile::encodeName(name),
+                         rtf::write(valueOf(fields, kFields[i])), QByteArray()};
+        }
+        const QString raised = QString::number(user + 1);
+        pieces.back() = {kCounterPath,
+                         QFile::encodeName(take(store->replaceTarget(kCounterName, kCounterName),
+                                                QStringLiteral("write"), kCounterPath)),
+                         rtf::write(raised), QByteArray()};
+        const int inFlight = writesInFlight();
+        runInFlight(int(pieces.size()), inFlight, [&](int i) {
+            Piece& piece = pieces[std::size_t(i)];
+            piece.temporary = storefiles::writeTemporary(storeDescriptor, piece.name, piece.data);
+        });
+        const auto discard = [&] {
+            for (Piece& piece : pieces) {
+                if (piece.temporary.ok() && !piece.temporary.value().isEmpty())
+                    ::unlinkat(storeDescriptor, piece.temporary.value().constData(), 0);
+            }
+        };
+        for (const Piece& piece : pieces) {
+            if (!piece.temporary.ok()) {
+                discard();
+                fail(QStringLiteral("write"), piece.shown, piece.temporary.failure());
+            }
+        }
+        std::optional<std::pair<QString, Failure>> fault = publishAll(pieces, inFlight);
+        discard();
+        if (!fault && !held->mayHaveLapsed())
+            return raised;
+        return lookAgain(user, fields, fault);
+    }
+
+    // Puts the pieces of a registration in place; the first fault, and its file.
+    std::optional<std::pair<QString, Failure>> publishAll(
+        std::array<Piece, kFields.size() + 1>& pieces, int inFlight) {
+        Piece& counter = pieces.back();
+        if (const Outcome<> mine = held->confirm(); !mine.ok())
+            return std::pair{pieces.front().shown, mine.failure()};
+        std::array<Outcome<>, kFields.size()> published;
+        runInFlight(int(kFields.size()), inFlight, [&](int i) {
+            Piece& piece = pieces[std::size_t(i)];
+            published[std::size_t(i)] =
+                storefiles::publish(storeDescriptor, piece.temporary.value(), piece.name,
+                                    storefiles::Publish::Exclusive);
+            if (published[std::size_t(i)].ok())
+                piece.temporary = QByteArray();
+        });
+        for (std::size_t i = 0; i < kFields.size(); ++i) {
+            if (!published[i].ok())
+                return std::pair{pieces[i].shown, published[i].failure()};
+        }
+        Outcome<> step = storefiles::syncDirectory(storeDescriptor);
+        if (step.ok())
+            step = held->confirm();
+        if (step.ok()) {
+            step = storefiles::publish(storeDescriptor, counter.temporary.value(), counter.name,
+                                       storefiles::Publish::Replace);
+        }
+        if (step.ok()) {
+            counter.temporary = QByteArray();
+            step = storefiles::syncDirectory(storeDescriptor);
+        }
+        if (!step.ok())
+            return std::pair{counter.shown, step.failure()};
+        return std::nullopt;
+    }
+
+    // What a registration of `fields` as `user` left on disk, seen under the
+    // lock, taken again when it was lost: the account made, and so reported, or
+    // nothing of it left and the counter as it was.
+    QString lookAgain(std::int64_t user, const UserFields& fields,
+                      const std::optional<std::pair<QString, Failure>>& fault) {
+        std::unique_ptr<Held> relocked;
+        if (!held || !held->confirm().ok())
+            relocked = lockStore();
+        const std::optional<std::int64_t> count = userCountOf(counterUnderLock());
+        std::array<bool, kFields.size()> ours{};
+        for (std::size_t i = 0; i < kFields.size(); ++i) {
+            const QString name = storenames::writeName(kFields[i], user);
+            const Outcome<QString> text = tryReadText(*store, name, name);
+            ours[i] = text.ok() && text.value() == valueOf(fields, kFields[i]);
+        }
+        const bool made = std::all_of(ours.begin(), ours.end(), [](bool mine) { return mine; });
+        if (made && count && *count <= user)
+            writeText(*store, kCounterName, kCounterName, QString::number(user + 1), kCounterPath);
+        if (made && count)
+            return QString::number(user + 1);
+        if (!count || *count <= user) {
+            // Not counted: what this registration put in place goes with it.
+            for (std::size_t i = 0; i < kFields.size(); ++i) {
+                if (ours[i]) {
+                    ::unlinkat(
+                        storeDescriptor,
+                        QFile::encodeName(storenames::writeName(kFields[i], user)).constData(), 0);
+                }
+            }
+        }
+        if (fault)
+            fail(QStringLiteral("write"), fault->first, fault->second);
+        fail(
+            QStringLiteral("write"), kDirectory + u'/' + storenames::writeName(Field::Name, user),
+            Failure{0, QStringLiteral("another copy of the game took the store over while this one "
+                                      "was held up; the account was not added")});
+    }
+
     QString workingDirectory;
     FoldedDirectory work;
     int storeDescriptor = -1;
     std::unique_ptr<FoldedDirectory> store;
     LockWait lockWait;
     StoreLock* held = nullptr;
+    std::optional<bool> onFileServer;
     QStringList notes;
     bool privacyTold = false;
 };
@@ -367,10 +547,6 @@ AccountStore::AccountStore(QString workingDirectory)
     : impl_(std::make_unique<Impl>(std::move(workingDirectory))) {}
 
 AccountStore::~AccountStore() = default;
-
-const QString& AccountStore::workingDirectory() const {
-    return impl_->workingDirectory;
-}
 
 bool AccountStore::isFirstRun() const {
     impl_->tightenModes();
@@ -476,21 +652,7 @@ QString AccountStore::registerUser(const UserFields& fields) {
                 .arg(tooLong->size()));
     }
     const auto locked = impl_->lockStore();
-    FoldedDirectory& store = *impl_->store;
-    // Another copy may have registered since this one last looked, so the number
-    // comes from the disk, never from memory.
-    const QString counter = impl_->counterUnderLock();
-    const std::optional<std::int64_t> user = userCountOf(counter);
-    if (!user)
-        throw StoreError(notAUserCount(counter));
-    for (const Field field : kFields) {
-        const QString name = storenames::writeName(field, *user);
-        impl_->writeText(store, name, storenames::readName(field, *user), valueOf(fields, field),
-                         kDirectory + u'/' + name);
-    }
-    const QString raised = QString::number(*user + 1);
-    impl_->writeText(store, kCounterName, kCounterName, raised, kCounterPath);
-    return raised;
+    return impl_->registerUnderLock(fields);
 }
 
 void testhooks::setReadsInFlight(int reads) {

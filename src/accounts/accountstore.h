@@ -7,8 +7,8 @@
 #include <optional>
 
 #include "accounts/fields.h"
-#include "accounts/lockwait.h"
 #include "accounts/userscan.h"
+#include "lock/lockwait.h"
 
 namespace mindlark {
 
@@ -27,9 +27,6 @@ public:
     ~AccountStore();
     AccountStore(const AccountStore&) = delete;
     AccountStore& operator=(const AccountStore&) = delete;
-
-    // The directory all relative store paths resolve against.
-    const QString& workingDirectory() const;
 
     // The load step's first look at the store: makes the player's own store
     // private again where it is looser (marker and files 0600, "QK" 0700), then

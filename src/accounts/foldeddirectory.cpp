@@ -1,5 +1,7 @@
 #include "accounts/foldeddirectory.h"
 
+#include "lock/temporaries.h"
+
 #include "accounts/storenames.h"
 
 #include <QFile>
@@ -129,35 +131,42 @@ Outcome<QByteArray> FoldedDirectory::read(const QString& canonical, const QStrin
                               });
 }
 
-Outcome<> FoldedDirectory::replace(const QString& canonical, const QString& asked,
-                                   QByteArrayView data,
-                                   const storefiles::BeforePublish& beforePublish) {
+Outcome<QString> FoldedDirectory::replaceTarget(const QString& canonical,
+                                                const QString& asked) const {
     // The spelling read() settles on, found without listing: replacing the file
     // under the name it already has keeps the swap a single atomic rename, so
     // readers never see the name missing. Other spellings stay as they are.
-    QString target = canonical;
     const Outcome<bool> canonicalThere = exists(canonical);
     if (!canonicalThere.ok())
         return canonicalThere.failure();
-    if (!canonicalThere.value()) {
-        const Outcome<bool> askedThere = asked != canonical ? exists(asked) : false;
-        if (!askedThere.ok())
-            return askedThere.failure();
-        if (askedThere.value()) {
-            target = asked;
-        } else if (scanned_) {
-            const QStringList others = index_.value(storenames::folded(canonical));
-            if (!others.isEmpty())
-                target = others.first();
-        }
+    if (canonicalThere.value())
+        return canonical;
+    const Outcome<bool> askedThere = asked != canonical ? exists(asked) : false;
+    if (!askedThere.ok())
+        return askedThere.failure();
+    if (askedThere.value())
+        return asked;
+    if (scanned_) {
+        const QStringList others = index_.value(storenames::folded(canonical));
+        if (!others.isEmpty())
+            return others.first();
     }
+    return canonical;
+}
+
+Outcome<> FoldedDirectory::replace(const QString& canonical, const QString& asked,
+                                   QByteArrayView data,
+                                   const storefiles::BeforePublish& beforePublish) {
+    const Outcome<QString> target = replaceTarget(canonical, asked);
+    if (!target.ok())
+        return target.failure();
+    const QByteArray name = QFile::encodeName(target.value());
     if (descriptor_ >= 0)
-        return storefiles::replaceFile(descriptor_, QFile::encodeName(target), data, beforePublish);
+        return storefiles::replaceFile(descriptor_, name, data, beforePublish);
     const Outcome<int> opened = storefiles::openDirectory(AT_FDCWD, path_);
     if (!opened.ok())
         return opened.failure();
-    const Outcome<> replaced =
-        storefiles::replaceFile(opened.value(), QFile::encodeName(target), data, beforePublish);
+    const Outcome<> replaced = storefiles::replaceFile(opened.value(), name, data, beforePublish);
     ::close(opened.value());
     return replaced;
 }
@@ -265,7 +274,7 @@ Outcome<QHash<QString, QStringList>> FoldedDirectory::list(bool everything) cons
         const QString name = QFile::decodeName(raw);
         // Names the first try of every lookup finds, and temporaries, which match
         // nothing, stay out of the index.
-        if (!everything && (storenames::isCanonical(name) || storefiles::isTemporaryName(name))) {
+        if (!everything && (storenames::isCanonical(name) || temporaries::isTemporaryName(name))) {
             continue;
         }
         listing[storenames::folded(name)].append(name);

@@ -42,12 +42,15 @@ public:
     // equal to them regardless of case. Fails with ENOENT when there is none.
     Outcome<QByteArray> read(const QString& canonical, const QString& asked);
 
-    // Replaces the file a read() of `canonical` or `asked` would settle on, found
-    // by exact names (and the index when a read has already built it), or creates
-    // it as `canonical`. Other spellings are left alone. Atomic as
+    // Replaces the file named by replaceTarget(). Other spellings are left alone. Atomic as
     // storefiles::replaceFile(), which asks `beforePublish` before the rename.
     Outcome<> replace(const QString& canonical, const QString& asked, QByteArrayView data,
                       const storefiles::BeforePublish& beforePublish = {});
+
+    // The name replace() would write: the file a read() of `canonical` or `asked`
+    // would settle on, found by exact names (and the index when a read has built
+    // it), else `canonical`.
+    Outcome<QString> replaceTarget(const QString& canonical, const QString& asked) const;
 
     // Whether a file a read() of `canonical` or `asked` could find is there, by
     // their exact names and, once a read has built it, the index; never lists.

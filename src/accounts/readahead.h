@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "accounts/outcome.h"
+#include "outcome/outcome.h"
 
 namespace mindlark {
 

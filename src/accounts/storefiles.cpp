@@ -1,7 +1,7 @@
 #include "accounts/storefiles.h"
 
-#include "accounts/copyidentity.h"
 #include "accounts/storetesthooks.h"
+#include "lock/temporaries.h"
 #include "rtf/rtf.h"
 
 #include <QFile>
@@ -25,26 +25,6 @@ namespace {
 constexpr qsizetype kFirstReadSize = 4096;
 
 std::atomic<testhooks::BeforeRename> beforeRenameHook{nullptr};
-
-// Marks every temporary: a leading dot, then the final name, then this and the
-// writer's host, boot, process and a part unique within the process.
-constexpr char kTemporaryTag[] = ".tmp-";
-// How much of the boot id a temporary's name carries: enough to tell two
-// machines of one host name apart.
-constexpr qsizetype kBootTagLength = 8;
-// No write takes an hour: a temporary untouched that long belongs to nobody.
-constexpr std::int64_t kAbandonedAfterSeconds = 3600;
-
-std::atomic<std::uint64_t> temporaryCount{0};
-
-// ".tmp-HOST.BOOT.PID.UNIQUE" for this process's next temporary.
-QByteArray temporaryTag() {
-    const TemporaryOwner& me = ownTemporaries();
-    const std::uint64_t unique =
-        (temporaryCount.fetch_add(1) << 32) ^ QRandomGenerator::global()->generate();
-    return kTemporaryTag + me.host.toLatin1() + '.' + me.boot.toLatin1() + '.' +
-           QByteArray::number(qint64(me.pid)) + '.' + QByteArray::number(quint64(unique), 16);
-}
 
 // Whether `error`, from fchmod() or fchown() on the open file `fd`, only says the
 // file system keeps no modes or owners. EPERM says so only for a file this
@@ -171,8 +151,7 @@ Outcome<QString> documentText(QByteArrayView bytes) {
     return std::move(document.text);
 }
 
-Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data,
-                      const BeforePublish& beforePublish) {
+Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteArrayView data) {
     struct stat owner;
     if (::fstat(directory, &owner) != 0)
         return Failure::ofErrno(errno);
@@ -188,7 +167,7 @@ Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data
     QByteArray temporaryName;
     int fdNumber = -1;
     for (int attempt = 0; attempt < 8 && fdNumber < 0; ++attempt) {
-        temporaryName = temporaryNameFor(name);
+        temporaryName = temporaries::nameFor(name);
         do {
             fdNumber = ::openat(directory, temporaryName.constData(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
@@ -219,14 +198,53 @@ Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data
         return discard(Failure::ofErrno(errno));
     if (const Outcome<> closed = fd.closeNow(); !closed.ok())
         return discard(closed.failure());
+    return temporaryName;
+}
+
+Outcome<> publish(int directory, const QByteArray& temporary, const QByteArray& name, Publish how) {
     if (const testhooks::BeforeRename hook = beforeRenameHook.load())
-        hook(temporaryName, name);
+        hook(temporary, name);
+    if (how == Publish::Exclusive) {
+        // A link is made only where no file has the name, decided by the file
+        // server: a copy held up past its lock cannot replace what another wrote.
+        if (::linkat(directory, temporary.constData(), directory, name.constData(), 0) == 0) {
+            ::unlinkat(directory, temporary.constData(), 0);
+            return {};
+        }
+        const int error = errno;
+        if (error == EEXIST)
+            return Failure{EEXIST, QStringLiteral("another copy of the game wrote it meanwhile")};
+        if (error != EPERM && error != ENOSYS && error != EOPNOTSUPP && error != EMLINK &&
+            error != EXDEV && error != EACCES) {
+            return Failure::ofErrno(error);
+        }
+        // No links here (FAT, some shares): look right before the rename instead.
+        struct stat info;
+        if (::fstatat(directory, name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
+            return Failure{EEXIST, QStringLiteral("another copy of the game wrote it meanwhile")};
+    }
+    if (::renameat(directory, temporary.constData(), directory, name.constData()) != 0)
+        return Failure::ofErrno(errno);
+    return {};
+}
+
+Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data,
+                      const BeforePublish& beforePublish) {
+    const Outcome<QByteArray> temporary = writeTemporary(directory, name, data);
+    if (!temporary.ok())
+        return temporary.failure();
+    const auto discard = [directory, &temporary](Failure failure) {
+        ::unlinkat(directory, temporary.value().constData(), 0);
+        return failure;
+    };
     if (beforePublish) {
         if (const Outcome<> allowed = beforePublish(); !allowed.ok())
             return discard(allowed.failure());
     }
-    if (::renameat(directory, temporaryName.constData(), directory, name.constData()) != 0)
-        return discard(Failure::ofErrno(errno));
+    if (const Outcome<> published = publish(directory, temporary.value(), name, Publish::Replace);
+        !published.ok()) {
+        return discard(published.failure());
+    }
     return syncDirectory(directory);
 }
 
@@ -291,65 +309,6 @@ Outcome<int> openDirectory(int at, const QByteArray& path) {
         return Failure::ofErrno(errno);
     }
     return fd;
-}
-
-bool isTemporaryName(QStringView name) {
-    return name.startsWith(u'.') && name.contains(QLatin1StringView(kTemporaryTag));
-}
-
-const TemporaryOwner& ownTemporaries() {
-    static const TemporaryOwner owner = [] {
-        const CopyIdentity& me = CopyIdentity::self();
-        return TemporaryOwner{CopyIdentity::fileNameHost(me.host), bootTag(me.boot), me.pid};
-    }();
-    return owner;
-}
-
-QByteArray temporaryNameFor(const QByteArray& name) {
-    return '.' + name + temporaryTag();
-}
-
-QString bootTag(const QString& boot) {
-    return boot.left(kBootTagLength).toLower();
-}
-
-std::optional<TemporaryOwner> temporaryOwner(QStringView name) {
-    if (!isTemporaryName(name))
-        return std::nullopt;
-    const qsizetype tag = name.lastIndexOf(QLatin1StringView(kTemporaryTag));
-    // host.boot.pid.unique; the host name carries no dots in a temporary's name.
-    const QList<QStringView> parts =
-        name.mid(tag + qsizetype(sizeof kTemporaryTag) - 1).split(u'.');
-    if (parts.size() != 4 || parts[0].isEmpty())
-        return std::nullopt;
-    bool isNumber = false;
-    const std::int64_t pid = parts[2].toLongLong(&isNumber);
-    if (!isNumber || pid <= 0)
-        return std::nullopt;
-    return TemporaryOwner{parts[0].toString(), parts[1].toString(), pid};
-}
-
-int removeAbandonedTemporaries(int directory, const QStringList& names,
-                               const std::optional<TemporaryOwner>& gone) {
-    const TemporaryOwner& me = ownTemporaries();
-    const std::int64_t now = std::time(nullptr);
-    int removed = 0;
-    for (const QString& name : names) {
-        if (!isTemporaryName(name))
-            continue;
-        const QByteArray encoded = QFile::encodeName(name);
-        const std::optional<TemporaryOwner> owner = temporaryOwner(name);
-        bool abandoned = owner && gone && *owner == *gone;
-        if (!abandoned && owner && owner->host == me.host && owner->boot == me.boot)
-            abandoned = owner->pid != me.pid && !CopyIdentity::isRunningHere(owner->pid);
-        struct stat info;
-        if (!abandoned &&
-            ::fstatat(directory, encoded.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
-            abandoned = now - info.st_mtim.tv_sec > kAbandonedAfterSeconds;
-        if (abandoned && ::unlinkat(directory, encoded.constData(), 0) == 0)
-            ++removed;
-    }
-    return removed;
 }
 
 }  // namespace mindlark::storefiles

@@ -8,7 +8,7 @@
 #include <functional>
 #include <optional>
 
-#include "accounts/outcome.h"
+#include "outcome/outcome.h"
 
 // Whole-file reads and atomic replacement for the store's small files. Paths are
 // encoded file-system paths; failures carry the system's own error text so the
@@ -36,6 +36,21 @@ Outcome<QString> documentText(QByteArrayView bytes);
 // failure there discards the temporary and leaves the old file untouched.
 using BeforePublish = std::function<Outcome<>()>;
 
+// Writes `data` to a new temporary for `name` in the open directory `directory`
+// (0600, O_EXCL, owned by the directory's owner, named for this copy of the game
+// so that no other copy, on this machine or another, ever takes it for its own)
+// and flushes it. Returns the temporary's name; on failure nothing is left.
+Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteArrayView data);
+
+// How a finished temporary takes its final name.
+enum class Publish {
+    Replace,    // over whatever file has the name
+    Exclusive,  // only where no file has it: EEXIST, with the temporary left, when one has
+};
+// Gives the temporary `temporary` the name `name` in `directory`, as `how` says.
+// The temporary is left on failure, for the caller to remove.
+Outcome<> publish(int directory, const QByteArray& temporary, const QByteArray& name, Publish how);
+
 // Replaces `name` in the open directory `directory` by a file holding `data`,
 // atomically: a temporary in the same directory (0600, O_EXCL, owned by the
 // directory's owner), named for this copy of the game so that no other copy, on
@@ -61,33 +76,5 @@ bool isOnFileServer(int directory);
 
 // Opens the directory at `path` (relative to `at`), refusing a symbolic link.
 Outcome<int> openDirectory(int at, const QByteArray& path);
-
-// Whether `name` is a temporary that replaceFile() leaves behind when the process
-// dies before the rename; such names never fold to a store name.
-bool isTemporaryName(QStringView name);
-
-// The copy of the game that wrote a temporary, as its name says.
-struct TemporaryOwner {
-    QString host;  // as CopyIdentity::fileNameHost() spells it
-    QString boot;  // the first characters of its machine's boot id
-    std::int64_t pid = 0;
-    bool operator==(const TemporaryOwner&) const = default;
-};
-// The owner a temporary's name gives; nothing for temporaries of earlier versions.
-std::optional<TemporaryOwner> temporaryOwner(QStringView name);
-// How this process names itself in its temporaries.
-const TemporaryOwner& ownTemporaries();
-// A fresh temporary's name for `name`, unique to this process.
-QByteArray temporaryNameFor(const QByteArray& name);
-// The part of a machine's boot id that temporaries carry.
-QString bootTag(const QString& boot);
-
-// Removes the temporaries among `names` in `directory` that no write can still
-// finish: those of a process of this machine that has ended, those of `gone` (a
-// copy whose lock was found dead), and those untouched for an hour, far longer
-// than any write takes. A live copy's temporaries, here or on another machine,
-// stay. Best effort; returns how many went.
-int removeAbandonedTemporaries(int directory, const QStringList& names,
-                               const std::optional<TemporaryOwner>& gone = std::nullopt);
 
 }  // namespace mindlark::storefiles

@@ -4,11 +4,15 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cerrno>
 
 #include "accounts/foldeddirectory.h"
 #include "accounts/storefiles.h"
 #include "accounts/storenames.h"
+#include "lock/storelock.h"
 
 namespace mindlark {
 
@@ -59,7 +63,46 @@ Outcome<StoreInventory> StoreInspector::inventory() {
     const Outcome<QString> name = storeDirectory();
     if (!name.ok())
         return name.failure();
-    return StoreInventory::scan(impl_->work.path() + '/' + QFile::encodeName(name.value()));
+    const QByteArray path = impl_->work.path() + '/' + QFile::encodeName(name.value());
+    FoldedDirectory folder(path);
+    const Outcome<QHash<QString, QStringList>> listed = folder.listing();
+    if (!listed.ok())
+        return listed.failure();
+    QHash<QString, QStringList> names;
+    QList<StoreInventory::ListedAs> listedAs;
+    for (const QStringList& spellings : listed.value()) {
+        for (const QString& spelling : spellings) {
+            QString onDisk = spelling;
+            if (!storenames::parse(spelling) && spelling.contains(QLatin1StringView("%25"))) {
+                const QString decoded =
+                    QString(spelling).replace(QLatin1StringView("%25"), QLatin1StringView("%"));
+                struct stat info;
+                if (storenames::parse(decoded) &&
+                    ::fstatat(AT_FDCWD, (path + '/' + QFile::encodeName(decoded)).constData(),
+                              &info, AT_SYMLINK_NOFOLLOW) == 0) {
+                    onDisk = decoded;
+                    listedAs += {decoded, spelling};
+                }
+            }
+            names[storenames::folded(onDisk)] += onDisk;
+        }
+    }
+    for (QStringList& spellings : names)
+        spellings.sort();
+    return StoreInventory::of(names, std::move(listedAs));
+}
+
+Outcome<QStringList> StoreInspector::lockNotes() {
+    const Outcome<QString> name = storeDirectory();
+    if (!name.ok())
+        return name.failure();
+    const Outcome<int> opened = storefiles::openDirectory(
+        AT_FDCWD, impl_->work.path() + '/' + QFile::encodeName(name.value()));
+    if (!opened.ok())
+        return opened.failure();
+    const QStringList lines = StoreLock::describe(opened.value(), name.value());
+    ::close(opened.value());
+    return lines;
 }
 
 Outcome<QString> StoreInspector::readText(Place place, const QString& nameOnDisk) {

@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "accounts/fields.h"
-#include "accounts/outcome.h"
 #include "accounts/storeinventory.h"
+#include "outcome/outcome.h"
 
 namespace mindlark {
 
@@ -37,8 +37,13 @@ public:
     // The store directory's name on disk, the one every lookup settles on; fails
     // with ENOENT when there is none.
     Outcome<QString> storeDirectory();
-    // Every entry of the store directory, sorted by what it stands for.
+    // Every entry of the store directory, sorted by what it stands for. A name a
+    // share lists mangled ("%" as "%25") is taken as it is on disk when that
+    // name exists exactly.
     Outcome<StoreInventory> inventory();
+    // What the store's lock says of the copies holding or waiting for it, one
+    // line each, or why the store directory could not be opened.
+    Outcome<QStringList> lockNotes();
     // The plain text of the entry named exactly `nameOnDisk` in `place`.
     Outcome<QString> readText(Place place, const QString& nameOnDisk);
 

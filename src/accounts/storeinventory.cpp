@@ -2,8 +2,9 @@
 
 #include "accounts/foldeddirectory.h"
 #include "accounts/storefiles.h"
-#include "accounts/storelock.h"
 #include "accounts/storenames.h"
+#include "lock/storelock.h"
+#include "lock/temporaries.h"
 
 #include <algorithm>
 #include <limits>
@@ -18,8 +19,10 @@ Outcome<StoreInventory> StoreInventory::scan(const QByteArray& directory) {
     return of(listed.value());
 }
 
-StoreInventory StoreInventory::of(const QHash<QString, QStringList>& listing) {
+StoreInventory StoreInventory::of(const QHash<QString, QStringList>& listing,
+                                  QList<ListedAs> listedAs) {
     StoreInventory inventory;
+    inventory.listedAs_ = std::move(listedAs);
     for (auto it = listing.cbegin(); it != listing.cend(); ++it) {
         const auto parsed = storenames::parse(it.value().first());
         if (parsed && parsed->isCounter) {
@@ -30,11 +33,14 @@ StoreInventory StoreInventory::of(const QHash<QString, QStringList>& listing) {
             inventory.users_[parsed->user][std::size_t(slot)] = it.value();
         } else {
             for (const QString& name : it.value()) {
-                if (name == StoreLock::fileName())
-                    inventory.lock_ = name;
-                else
-                    (storefiles::isTemporaryName(name) ? inventory.temporaries_ : inventory.others_)
+                if (name == StoreLock::directoryName() || name == StoreLock::queueName() ||
+                    name == StoreLock::legacyFileName()) {
+                    inventory.lockEntries_.append(name);
+                } else {
+                    (temporaries::isTemporaryName(name) ? inventory.temporaries_
+                                                        : inventory.others_)
                         .append(name);
+                }
             }
         }
     }

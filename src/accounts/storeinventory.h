@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <map>
 
-#include "accounts/outcome.h"
+#include "outcome/outcome.h"
 
 namespace mindlark {
 
@@ -23,8 +23,15 @@ public:
 
     // Lists the directory at the encoded path `directory`.
     static Outcome<StoreInventory> scan(const QByteArray& directory);
-    // The entries of a listing, grouped by folded name (FoldedDirectory::listing()).
-    static StoreInventory of(const QHash<QString, QStringList>& listing);
+    // A store name on disk, and how a listing showed it.
+    struct ListedAs {
+        QString name;
+        QString listed;
+    };
+    // The entries of a listing, grouped by folded name (FoldedDirectory::listing()),
+    // with the names a listing showed otherwise than they are on disk.
+    static StoreInventory of(const QHash<QString, QStringList>& listing,
+                             QList<ListedAs> listedAs = {});
 
     // Every spelling of the counter's name present.
     const QStringList& counterNames() const { return counterNames_; }
@@ -35,8 +42,11 @@ public:
     std::int64_t rebuiltCounter() const;
     // Temporaries left behind by writes that never finished.
     const QStringList& temporaries() const { return temporaries_; }
-    // The store's lock file, when a copy holds the lock or died holding it.
-    const QString& lock() const { return lock_; }
+    // The entries of the store's lock, when a copy holds it, waits for it or died doing so.
+    const QStringList& lockEntries() const { return lockEntries_; }
+    // Store names that the listing showed otherwise (a share that lists "%" as
+    // "%25"), found by their exact names.
+    const QList<ListedAs>& listedAs() const { return listedAs_; }
     // Entries that are no store file (names the program never reads).
     const QStringList& others() const { return others_; }
 
@@ -47,7 +57,8 @@ private:
     QStringList counterNames_;
     std::map<std::int64_t, UserFiles> users_;
     QStringList temporaries_;
-    QString lock_;
+    QStringList lockEntries_;
+    QList<ListedAs> listedAs_;
     QStringList others_;
 };
 

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "accounts/fields.h"
-#include "accounts/lockwait.h"
+#include "lock/lockwait.h"
 #include "riddle/game.h"
 #include "session/session.h"
 

@@ -9,7 +9,6 @@
 #include "accounts/accountstore.h"
 #include "accounts/storeerror.h"
 #include "accounts/storeinspector.h"
-#include "accounts/storelock.h"
 
 namespace mindlark::qkstore {
 
@@ -44,7 +43,8 @@ public:
         marker_ = marker.value_or(QString());
         checkCounter(inventory.value());
         checkUsers(inventory.value());
-        checkLock(inventory.value().lock());
+        checkLock(inventory.value());
+        checkListing(inventory.value());
         for (const QString& name : inventory.value().temporaries()) {
             report_.notes +=
                 QStringLiteral("left over from an interrupted write: %1").arg(shown(name));
@@ -158,32 +158,20 @@ private:
 
     // A lock is a change under way, or the trace of a copy that died changing the
     // store; either way the game copes, so it is a note.
-    void checkLock(const QString& name) {
-        if (name.isEmpty())
+    void checkLock(const StoreInventory& inventory) {
+        if (inventory.lockEntries().isEmpty())
             return;
-        const Outcome<QString> text = store_.readText(Place::StoreDirectory, name);
-        const auto holder = text.ok() ? StoreLock::holderOf(text.value()) : std::nullopt;
-        if (!holder) {
-            report_.notes += QStringLiteral(
-                                 "a lock that names no holder: %1; the game takes it "
-                                 "for a dead copy's once it stays unchanged")
-                                 .arg(shown(name));
-            return;
+        const Outcome<QStringList> notes = store_.lockNotes();
+        if (notes.ok())
+            report_.notes += notes.value();
+    }
+
+    // A share that lists a name otherwise than it is: said, and read by the name on disk.
+    void checkListing(const StoreInventory& inventory) {
+        for (const StoreInventory::ListedAs& name : inventory.listedAs()) {
+            report_.notes += QStringLiteral("listed as \"%1\": %2; read by its name on disk")
+                                 .arg(name.listed, shown(name.name));
         }
-        const QString who = QStringLiteral("on %1, process %2, since %3")
-                                .arg(holder->copy.host)
-                                .arg(holder->copy.pid)
-                                .arg(holder->since);
-        report_.notes +=
-            StoreLock::isHolderGone(*holder)
-                ? QStringLiteral(
-                      "a lock left by a copy of the game that has ended (%1): %2; the "
-                      "next change removes it")
-                      .arg(who, shown(name))
-                : QStringLiteral(
-                      "the store is locked by a copy of the game (%1): %2; a lock that "
-                      "stays unchanged is taken for a dead copy's")
-                      .arg(who, shown(name));
     }
 
     void reportGap(std::int64_t first, std::int64_t last) {

@@ -18,9 +18,6 @@ public:
     // A session over the store below `workingDirectory`.
     explicit Session(QString workingDirectory);
 
-    // The directory the store lives below.
-    const QString& workingDirectory() const { return store_.workingDirectory(); }
-
     // Start-up: when the first-run marker asks for it, calls `settingUp` and then
     // sets the store up; then reads the user count strictly. Returns true while
     // nobody is registered. Throws StoreError, also for a counter that is no user count.

@@ -1,5 +1,5 @@
 #include "accounts/accountstore.h"
-#include "accounts/copyidentity.h"
+#include "lock/copyidentity.h"
 #include "storetestsupport.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 using mindlark::AccountStore;
 using mindlark::UserFields;
 using mindlark::testing::ScratchStore;
+using mindlark::testing::withUsers;
 
 namespace {
 
@@ -29,15 +30,6 @@ Outcome qkstore(const QStringList& arguments) {
     outcome.out = QString::fromUtf8(process.readAllStandardOutput());
     outcome.err = QString::fromUtf8(process.readAllStandardError());
     return outcome;
-}
-
-// A set-up store with `users` registered through the store itself.
-void withUsers(const ScratchStore& scratch, const QList<UserFields>& users) {
-    scratch.put("num.qk", "1");
-    scratch.put("QK/num.qk", "0");
-    AccountStore store(scratch.path());
-    for (const UserFields& user : users)
-        store.registerUser(user);
 }
 
 QStringList lines(const QString& text) {

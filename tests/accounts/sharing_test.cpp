@@ -1,8 +1,6 @@
-// One store shared by copies of the game on several machines: the lock they meet
-// at, the temporaries they leave, a counter caught mid-replace, one directory.
+// One store shared by copies of the game on several machines: what their
+// registrations leave, a counter caught mid-replace or behind, one directory.
 #include "accounts/accountstore.h"
-#include "accounts/copyidentity.h"
-#include "accounts/storelock.h"
 #include "accounts/storetesthooks.h"
 #include "rtf/rtf.h"
 #include "storetestsupport.h"
@@ -19,25 +17,11 @@
 namespace mindlark {
 namespace {
 
+using testing::holdLock;
+using testing::machine;
 using testing::ScratchStore;
+using testing::someone;
 using testing::storeErrorOf;
-
-// A process id no process has.
-constexpr std::int64_t kNoProcess = std::int64_t(1) << 30;
-
-UserFields someone(const QString& tag) {
-    return UserFields{"Name " + tag, "3" + tag, tag + "@example.org", "user" + tag, "pw" + tag};
-}
-
-// The lock file a copy of the game on `host` leaves while it writes.
-QString lockOf(const QString& host, const QString& boot, std::int64_t pid, int beat = 0) {
-    return QStringLiteral(
-               "mindlark store lock; host=%1; boot=%2; pid=%3; started=; token=t%3; "
-               "since=2026-01-01T00:00:00Z; beat=%4")
-        .arg(host, boot)
-        .arg(pid)
-        .arg(beat);
-}
 
 // A store with `users` registered and a fake clock that each pause moves on.
 struct SharedStore {
@@ -54,90 +38,81 @@ struct SharedStore {
             store.registerUser(someone(QString::number(i)));
     }
     void configure(AccountStore& store) {
-        store.setLockWait({[this] { return now; },
-                           [this](int ms) {
-                               now += ms;
-                               atEachPause();
-                           },
-                           2000, 30000, [this](const QString& notice) { notices += notice; }});
+        LockWait wait;
+        wait.clock = [this] { return now; };
+        wait.pause = [this](int ms) {
+            now += ms;
+            atEachPause();
+        };
+        wait.onWaiting = [this](const QString& notice) { notices += notice; };
+        store.setLockWait(wait);
     }
 };
 
-TEST(SharedStoreLock, AnotherMachinesLockIsWaitedForAndBrokenOnlyOnceItStaysUnchanged) {
+// What a registration's last steps leave on disk decides what the player hears:
+// a step reported failed that was done, or a fault before the counter, does not
+// make the player register twice, and a fault that left the account unmade
+// leaves nothing of it.
+std::function<void(const QByteArray&, const QByteArray&)> beforeRename;
+void callBeforeRename(const QByteArray& temporary, const QByteArray& name) {
+    beforeRename(temporary, name);
+}
+
+TEST(SharedStoreRegistration, WhatIsReportedIsWhatIsOnDisk) {
     struct Case {
-        bool holderAlive;  // it refreshes its lock at every look
+        QByteArray at;  // the file whose putting in place goes wrong
+        enum { DoneButReportedFailed, NotDone, LockTakenMeanwhile } what;
         QString outcome;
-        std::int64_t endsAt;  // when, on the waiting copy's clock
     };
-    const std::int64_t bound = 30000;
     for (const Case& c :
-         {Case{false, "<no error>", StoreLock::kStaleAfterMs},
-          Case{true,
-               "Cannot lock QK: another copy of the game, on machine-b, is writing the "
-               "store; nothing was written",
-               bound}}) {
+         {Case{"num.qk", Case::DoneButReportedFailed, "2"}, Case{"num.qk", Case::NotDone, "2"},
+          Case{"mep%qk 1dE.qk", Case::NotDone,
+               "Cannot write QK/mep%qk 1dE.qk: " + qt_error_string(ENOENT)},
+          Case{"mnp%qk 1dN.qk", Case::LockTakenMeanwhile, "2"}}) {
         SharedStore shared(1);
-        int beat = 0;
-        shared.scratch.put("QK/.lock.qk", lockOf("machine-b", "b007", 77));
-        if (c.holderAlive) {
-            shared.atEachPause = [&] {
-                shared.scratch.put("QK/.lock.qk", lockOf("machine-b", "b007", 77, ++beat));
-            };
+        const QByteArray store = QFile::encodeName(shared.scratch.at("QK")) + '/';
+        bool struck = false;
+        beforeRename = [&](const QByteArray& temporary, const QByteArray& name) {
+            if (name != c.at || std::exchange(struck, true))
+                return;
+            const QByteArray from = store + temporary;
+            if (c.what == Case::DoneButReportedFailed) {
+                ::rename(from.constData(), (store + name).constData());
+            } else if (c.what == Case::NotDone) {
+                ::unlink(from.constData());
+            } else {
+                testing::releaseLock(shared.scratch);
+                holdLock(shared.scratch, machine("machine-c"));
+            }
+        };
+        AccountStore registering(shared.scratch.path());
+        shared.configure(registering);
+        testhooks::setBeforeRename(&callBeforeRename);
+        const QString outcome = storeErrorOf([&] {
+            const QString counter = registering.registerUser(someone("x"));
+            throw StoreError(counter);
+        });
+        testhooks::setBeforeRename(nullptr);
+        EXPECT_EQ(outcome, c.outcome) << c.at.constData();
+        const bool made = c.outcome == "2";
+        AccountStore after(shared.scratch.path());
+        EXPECT_EQ(after.loadCounterText(), made ? "2" : "1");
+        EXPECT_EQ(shared.scratch.entries("QK").size(), 1 + 5 * (made ? 2 : 1))
+            << "no temporary, no lock, nothing of an account not made";
+        if (made) {
+            EXPECT_EQ(after.readField(Field::Password, 1), "pwx");
         }
-        AccountStore store(shared.scratch.path());
-        shared.configure(store);
-        EXPECT_EQ(storeErrorOf([&] { store.registerUser(someone("x")); }), c.outcome);
-        // Broken or given up right at its bound: a retry apart, never later.
-        EXPECT_GE(shared.now, c.endsAt);
-        EXPECT_LT(shared.now, c.endsAt + 100);
-        EXPECT_EQ(shared.notices, QStringList{busyNotice("machine-b")});
-        EXPECT_EQ(store.loadCounterText(), c.holderAlive ? "1" : "2");
-        EXPECT_EQ(shared.scratch.entries("QK").contains(".lock.qk"), c.holderAlive);
     }
 }
 
-TEST(SharedStoreLock, ADeadCopyOfThisMachineLosesItsLockAtOnceAndItsTemporariesGo) {
-    SharedStore shared(1);
-    const CopyIdentity& me = CopyIdentity::self();
-    const QString host = CopyIdentity::fileNameHost(me.host);
-    const QString boot = me.boot.left(8);
-    shared.scratch.put("QK/.lock.qk", lockOf(me.host, me.boot, kNoProcess));
-    const QString dead = QStringLiteral(".num.qk.tmp-%1.%2.%3.1").arg(host, boot).arg(kNoProcess);
-    const QString elsewhere = QStringLiteral(".mnp%qk 1dN.qk.tmp-machine-b.b007.77.1");
-    shared.scratch.put("QK/" + dead, "9");
-    shared.scratch.put("QK/" + elsewhere, "Bea");
+TEST(SharedStoreCounter, ACounterBehindTheFilesIsRaisedPastThemBeforeAnyoneIsOverwritten) {
+    SharedStore shared(3);
+    shared.scratch.put("QK/num.qk", "1");  // put back by a copy held up past its lock
     AccountStore store(shared.scratch.path());
-    shared.configure(store);
-    EXPECT_EQ(store.registerUser(someone("x")), "2");
-    EXPECT_EQ(shared.now, 0) << "no wait for a copy that has ended";
-    const QStringList left = shared.scratch.entries("QK");
-    EXPECT_FALSE(left.contains(dead));
-    EXPECT_TRUE(left.contains(elsewhere)) << "a live copy elsewhere may still finish it";
-    EXPECT_FALSE(left.contains(".lock.qk"));
-}
-
-// Another copy takes the lock over just before this one's first rename.
-void takeOver(const QByteArray&, const QByteArray&) {
-    QFile lock(QStringLiteral("QK/.lock.qk"));
-    if (lock.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        lock.write(rtf::write(lockOf("machine-c", "c007", 88)));
-}
-
-TEST(SharedStoreLock, ACopyWhoseLockWasTakenOverPutsNothingMoreInPlace) {
-    SharedStore shared(1);
-    AccountStore store(shared.scratch.path());
-    const QString previous = QDir::currentPath();
-    QDir::setCurrent(shared.scratch.path());
-    testhooks::setBeforeRename(&takeOver);
-    const QString error = storeErrorOf([&] { store.registerUser(someone("x")); });
-    testhooks::setBeforeRename(nullptr);
-    QDir::setCurrent(previous);
-    EXPECT_TRUE(error.startsWith("Cannot write QK/mnp%qk 1dN.qk: another copy of the game took"))
-        << error.toStdString();
-    // Nothing of the new user, no temporary; the other copy's lock stays.
-    EXPECT_EQ(shared.scratch.entries("QK").size(), 1 + 5 + 1);
-    EXPECT_EQ(shared.scratch.bytes("QK/.lock.qk"), rtf::write(lockOf("machine-c", "c007", 88)));
-    EXPECT_EQ(AccountStore(shared.scratch.path()).loadCounterText(), "1");
+    EXPECT_EQ(store.registerUser(someone("x")), "4");
+    EXPECT_EQ(store.readField(Field::UserName, 1), "user1");
+    EXPECT_EQ(store.readField(Field::UserName, 3), "userx");
+    EXPECT_EQ(store.takeNotes().size(), 1);
 }
 
 TEST(SharedStoreCounter, ACounterMissingForAMomentIsReadAgainAndALostOneWrittenAgain) {

@@ -13,17 +13,9 @@ using mindlark::signIn;
 using mindlark::UserFields;
 using mindlark::testing::ScratchStore;
 using mindlark::testing::storeErrorOf;
+using mindlark::testing::withUsers;
 
 namespace {
-
-// A set-up store holding the given accounts, registered in order.
-void withUsers(const ScratchStore& scratch, const QList<UserFields>& users) {
-    scratch.put("num.qk", "1");
-    scratch.put("QK/num.qk", "0");
-    AccountStore store(scratch.path());
-    for (const UserFields& user : users)
-        store.registerUser(user);
-}
 
 // Every case runs with each file read when asked for, as on a local disk, and
 // with reads in flight ahead, as on a file server.

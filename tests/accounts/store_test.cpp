@@ -3,9 +3,9 @@
 #include "accounts/registration.h"
 #include "accounts/storeerror.h"
 #include "accounts/storefiles.h"
-#include "accounts/storelock.h"
 #include "accounts/storenames.h"
 #include "accounts/storetesthooks.h"
+#include "lock/storelock.h"
 #include "numbers/numbers.h"
 #include "rtf/rtf.h"
 #include "storetestsupport.h"
@@ -26,6 +26,7 @@ using mindlark::Field;
 using mindlark::UserFields;
 using mindlark::testing::runFirstRunSetup;
 using mindlark::testing::ScratchStore;
+using mindlark::testing::someone;
 using mindlark::testing::storeErrorOf;
 namespace storenames = mindlark::storenames;
 namespace storefiles = mindlark::storefiles;
@@ -48,10 +49,6 @@ int modeOf(const QString& path) {
 void setUp(const ScratchStore& scratch, const QString& counter = QStringLiteral("0")) {
     scratch.put("num.qk", "1");
     scratch.put("QK/num.qk", counter);
-}
-
-UserFields someone(const QString& tag) {
-    return UserFields{"Name " + tag, "3" + tag, tag + "@example.org", "user" + tag, "pw" + tag};
 }
 
 }  // namespace
@@ -557,31 +554,34 @@ TEST(AccountStoreRegistration, AValueIsStoredOnlyWhenItCanBeReadBack) {
 TEST(AccountStoreLocking, AWaitForAnotherCopyIsShownThenGivenUpWithNothingWritten) {
     ScratchStore scratch;
     setUp(scratch, "0");
-    const int other = ::open(QFile::encodeName(scratch.at("QK")).constData(), O_RDONLY);
-    ASSERT_EQ(::flock(other, LOCK_EX), 0);  // another copy, stopped while writing
+    // Another copy of this machine, held up while writing: alive, so never broken.
+    mindlark::testing::holdLock(scratch, mindlark::CopyIdentity::self());
     std::int64_t now = 0;
     QStringList notices;
     std::function<void()> atEachPause = [] {};
     AccountStore store(scratch.path());
-    store.setLockWait({[&] { return now; },
-                       [&](int ms) {
-                           now += ms;
-                           atEachPause();
-                       },
-                       2000, 10000, [&](const QString& notice) { notices += notice; }});
+    mindlark::LockWait wait;
+    wait.clock = [&] { return now; };
+    wait.pause = [&](int ms) {
+        now += ms;
+        atEachPause();
+    };
+    wait.giveUpAfterMs = 10000;
+    wait.onWaiting = [&](const QString& notice) { notices += notice; };
+    store.setLockWait(wait);
     EXPECT_EQ(storeErrorOf([&] { store.registerUser(someone("a")); }),
               "Cannot lock QK: another copy of the game is writing the store; nothing was written");
     EXPECT_EQ(notices, QStringList{mindlark::busyNotice()});
     EXPECT_GE(now, 10000);
-    EXPECT_EQ(scratch.entries("QK"), QStringList{"num.qk"});
+    EXPECT_EQ(scratch.entries("QK"), (QStringList{".lockdir.qk", "num.qk"}));
 
     // The other copy finishes after the notice: the registration goes through.
     now = 0;
     atEachPause = [&] {
         if (now >= 3000)
-            ::flock(other, LOCK_UN);
+            mindlark::testing::releaseLock(scratch);
     };
     EXPECT_EQ(store.registerUser(someone("a")), "1");
     EXPECT_EQ(notices.size(), 2);
-    ::close(other);
+    EXPECT_EQ(scratch.entries("QK").size(), 6) << "the lock and the queue go with the wait";
 }

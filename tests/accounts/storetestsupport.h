@@ -2,6 +2,9 @@
 
 #include "accounts/accountstore.h"
 #include "accounts/storeerror.h"
+#include "lock/copyidentity.h"
+#include "lock/storelock.h"
+#include "lock/temporaries.h"
 #include "rtf/rtf.h"
 
 #include <QByteArray>
@@ -74,6 +77,55 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// A set-up store holding the given accounts, registered in order through the store.
+inline void withUsers(const ScratchStore& scratch, const QList<UserFields>& users) {
+    scratch.put("num.qk", "1");
+    scratch.put("QK/num.qk", "0");
+    AccountStore store(scratch.path());
+    for (const UserFields& user : users)
+        store.registerUser(user);
+}
+
+// A registration whose every field carries `tag`.
+inline UserFields someone(const QString& tag) {
+    return UserFields{"Name " + tag, "3" + tag, tag + "@example.org", "user" + tag, "pw" + tag};
+}
+
+// What a copy of the game on `copy`'s machine writes into its token in the store's
+// lock, at its `beat`th refresh.
+inline QString lockRecord(const CopyIdentity& copy, int beat = 0) {
+    return QStringLiteral(
+               "mindlark store lock; host=%1; boot=%2; pid=%3; started=; token=t%3; "
+               "since=2026-01-01T00:00:00Z; beat=%4")
+        .arg(copy.host, copy.boot)
+        .arg(copy.pid)
+        .arg(beat);
+}
+// The name `copy` gives its token, and its entry in the queue of waiters.
+inline QString tokenName(const CopyIdentity& copy) {
+    return QStringLiteral("%1.%2.%3.1")
+        .arg(CopyIdentity::fileNameHost(copy.host), temporaries::bootTag(copy.boot))
+        .arg(copy.pid);
+}
+// Makes the store's lock held by `copy`, or refreshes it (a new `beat`).
+inline void holdLock(const ScratchStore& scratch, const CopyIdentity& copy, int beat = 0) {
+    scratch.put("QK/" + StoreLock::directoryName() + u'/' + tokenName(copy),
+                lockRecord(copy, beat));
+}
+// Puts `copy` in the queue of copies waiting for the lock, or refreshes it.
+inline void queueFor(const ScratchStore& scratch, const CopyIdentity& copy, int beat = 0) {
+    scratch.put("QK/" + StoreLock::queueName() + "/000000000001-" + tokenName(copy),
+                lockRecord(copy, beat));
+}
+// Ends whatever lock a test made.
+inline void releaseLock(const ScratchStore& scratch) {
+    QDir(scratch.at("QK/" + StoreLock::directoryName())).removeRecursively();
+}
+// A copy of the game on another machine.
+inline CopyIdentity machine(const QString& host) {
+    return CopyIdentity{host, host + "-boot", 77, {}};
+}
 
 // The message of the StoreError `action` throws, or "<no error>".
 inline QString storeErrorOf(const std::function<void()>& action) {

@@ -1,4 +1,4 @@
-#include "accounts/copyidentity.h"
+#include "lock/copyidentity.h"
 
 #include <QFile>
 
