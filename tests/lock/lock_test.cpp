@@ -148,7 +148,8 @@ TEST(StoreLock, ACopyHeldUpAtAnyStepNeitherHoldsTheLockTwiceNorLosesAnAccount) {
         std::mutex mutex;
         std::condition_variable changed;
         bool heldUp = false, resumed = false, aDone = false;
-        std::atomic<int> aWaits{0};
+        std::atomic<int> aWaits{0}, doubleHolders{0};
+        std::atomic<bool> bHolds{false};
         QString aOutcome, bOutcome;
 
         AccountStore a(scratch.path());
@@ -165,6 +166,8 @@ TEST(StoreLock, ACopyHeldUpAtAnyStepNeitherHoldsTheLockTwiceNorLosesAnAccount) {
         };
         bool bumped = false;
         aWait.atStep = [&](LockStep step) {
+            if (step == LockStep::Confirmed && bHolds)
+                ++doubleHolders;
             if (at == LockStep::Refreshed && step == LockStep::Taken && !bumped) {
                 bumped = true;
                 now += StoreLock::kRefreshAfterMs;  // so that the first check refreshes
@@ -200,6 +203,10 @@ TEST(StoreLock, ACopyHeldUpAtAnyStepNeitherHoldsTheLockTwiceNorLosesAnAccount) {
         bWait.clock = [&] { return now.load(); };
         bWait.pause = [&](int ms) { now += ms; };
         bWait.atStep = [&](LockStep step) {
+            if (step == LockStep::Confirmed)
+                bHolds = true;
+            if (step == LockStep::Releasing)
+                bHolds = false;
             if (step != LockStep::Confirmed || resumed)
                 return;
             // B holds the lock and is about to write: A goes on until it ends or waits.
@@ -214,6 +221,7 @@ TEST(StoreLock, ACopyHeldUpAtAnyStepNeitherHoldsTheLockTwiceNorLosesAnAccount) {
         bOutcome = storeErrorOf([&] { b.registerUser(someone("b")); });
         aThread.join();
 
+        EXPECT_EQ(doubleHolders, 0) << int(at);
         AccountStore store(scratch.path());
         int confirmed = 0;
         for (const auto& [outcome, tag] : {std::pair{aOutcome, "a"}, std::pair{bOutcome, "b"}}) {
