@@ -103,9 +103,10 @@ void MainWindow::buildMenu() {
     signInAction_->setObjectName(QStringLiteral("SignIn"));
     connect(signInAction_, &QAction::triggered, this, &MainWindow::signInRequested);
 
+    // The design's "-" items are lines alone: a separator's text would be drawn beside
+    // its line and read out by screen readers.
     QAction* line = file->addSeparator();
     line->setObjectName(QStringLiteral("line"));
-    line->setText(QStringLiteral("-"));
 
     QMenu* languageMenu = file->addMenu(QStringLiteral("Language"));
     languageMenu->setObjectName(QStringLiteral("lang"));
@@ -122,7 +123,6 @@ void MainWindow::buildMenu() {
 
     QAction* lineAboveExit = file->addSeparator();
     lineAboveExit->setObjectName(QStringLiteral("l"));
-    lineAboveExit->setText(QStringLiteral("-"));
 
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("exit"));
