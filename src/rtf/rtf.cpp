@@ -34,8 +34,10 @@ constexpr int kMaxDigits = 10;
 // More fonts than this are refused; the table would otherwise grow with the input.
 constexpr std::size_t kMaxFonts = 4096;
 
-// Destinations whose content is not part of the plain text.
-constexpr std::array<std::string_view, 69> kSkippedDestinations = {
+// Destinations whose content is not part of the plain text. List definitions are
+// among them wherever they stand, since some writers leave them outside their
+// tables; \nonesttables repeats nested tables for readers that cannot read \nestcell.
+constexpr std::array<std::string_view, 76> kSkippedDestinations = {
     "aftncn",
     "aftnsep",
     "aftnsepc",
@@ -76,11 +78,18 @@ constexpr std::array<std::string_view, 69> kSkippedDestinations = {
     "keywords",
     "latentstyles",
     "lchars",
+    "levelnumbers",
+    "leveltext",
+    "list",
+    "listlevel",
+    "listname",
+    "listoverride",
     "listoverridetable",
     "listpicture",
     "listtable",
     "listtext",
     "mmathPr",
+    "nonesttables",
     "nonshppict",
     "objdata",
     "object",

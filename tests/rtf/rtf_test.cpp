@@ -183,10 +183,17 @@ TEST(RtfRichEdit, LeavesOutTablesAndHiddenDestinations) {
         "{\\*\\bkmkstart x} text \\bin2 {}{\\field{\\*\\fldinst HYPERLINK \"u\"}{\\fldrslt link}}"
         "\\par\r\n}\r\n";
     EXPECT_EQ(readBack(document), QStringLiteral("Visible text link"));
-    // A cell of a table inside a table ends as any cell does.
+    // A cell of a table inside a table ends as any cell does; the table's flattened
+    // copy for readers that know no nesting is left out.
     EXPECT_EQ(readBack("{\\rtf1\\pard\\intbl Name\\nestcell John\\nestcell{\\*\\nesttableprops"
-                       "\\trowd\\cellx900\\nestrow}{\\nonesttables\\par}\\cell\\row}"),
-              QStringLiteral("Name\tJohn\t\r\n\t"));
+                       "\\trowd\\cellx900\\nestrow}{\\nonesttables Name\\tab John\\par}"
+                       "\\cell\\row}"),
+              QStringLiteral("Name\tJohn\t\t"));
+    // List definitions outside their tables, whole or in parts.
+    EXPECT_EQ(readBack("{\\rtf1 a{\\list\\listtemplateid1{\\listlevel{\\leveltext\\'02\\'00.;}}"
+                       "{\\listname List1382206859_1;}}{\\list w}{\\listlevel x}{\\leveltext\\'01;}"
+                       "{\\levelnumbers\\'01;}{\\listname y;}{\\listoverride\\ls1 z}b}"),
+              QStringLiteral("ab"));
 }
 
 TEST(RtfRichEdit, KeepsTheTextAfterAnIgnorableMarkAndAWordItKnows) {

@@ -1,8 +1,10 @@
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMetaEnum>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -74,7 +76,8 @@ TEST_F(MainWindowTest, MenuTreeInOrder) {
     const char* captions[] = {"New User", "Sign In", "-", "Language", "-", "Exit"};
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(items[i]->objectName(), names[i]);
-        EXPECT_EQ(items[i]->text(), captions[i]);
+        EXPECT_EQ(items[i]->isSeparator() && items[i]->text().isEmpty() ? "-" : items[i]->text(),
+                  captions[i]);
         EXPECT_TRUE(items[i]->isVisible());
         EXPECT_TRUE(items[i]->shortcut().isEmpty());
         EXPECT_FALSE(items[i]->isCheckable());
@@ -277,4 +280,40 @@ TEST_F(MainWindowTest, KeyboardAloneReachesExitThroughTheMenu) {
         QTest::keyClick(menu, Qt::Key_Down);
     QTest::keyClick(menu, Qt::Key_Return);
     EXPECT_EQ(exits.count(), 1);
+}
+
+TEST_F(MainWindowTest, F10EntersTheMenuBarAndEscapeLeavesIt) {
+    window->show();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QWidget* start = english().generateButton();
+    start->setFocus();
+    const auto press = [](Qt::Key key) {
+        QWidget* popup = QApplication::activePopupWidget();
+        QTest::keyClick(popup ? popup : QApplication::focusWidget(), key);
+    };
+    press(Qt::Key_F10);
+    QMenuBar* bar = window->menuBar();
+    ASSERT_TRUE(bar->hasFocus());
+    EXPECT_EQ(bar->activeAction(), window->findChild<QMenu*>("File")->menuAction());
+    press(Qt::Key_Down);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    // What a screen reader reads of the open menu: each item's role and name, in order.
+    QAccessibleInterface* read = QAccessible::queryAccessibleInterface(menu);
+    QStringList items;
+    for (int i = 0; i < read->childCount(); ++i) {
+        items << QStringLiteral("%1:%2").arg(
+            QMetaEnum::fromType<QAccessible::Role>().valueToKey(read->child(i)->role()),
+            read->child(i)->text(QAccessible::Name));
+    }
+    EXPECT_EQ(items, QStringList({"MenuItem:New User", "MenuItem:Sign In", "Separator:",
+                                  "MenuItem:Language", "Separator:", "MenuItem:Exit"}));
+    for (int i = 0; i < 3; ++i)
+        press(Qt::Key_Down);
+    EXPECT_EQ(menu->activeAction()->text(), "Exit");
+    press(Qt::Key_Escape);
+    EXPECT_TRUE(bar->hasFocus()) << "the first Escape closes the menu only";
+    press(Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), start);
 }

@@ -10,6 +10,7 @@
 #include <limits>
 
 #include "ui/captionlabel.h"
+#include "ui/returnkey.h"
 #include "ui/typeface.h"
 
 namespace mindlark {
@@ -96,6 +97,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, const QString& cap
     button->setObjectName(name);
     button->setAccessibleName(caption);
     button->setGeometry(place);
+    pressOnReturn(button);
     return button;
 }
 

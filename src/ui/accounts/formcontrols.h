@@ -28,7 +28,7 @@ QLabel* makeLabel(QWidget* parent, const QString& name, const QString& caption, 
 QLabel* makeWarningLabel(QWidget* parent, const QString& name, const QString& caption,
                          const QRect& place);
 
-// A named push button with a caption.
+// A named push button with a caption, pressed by Return or Space while it has the focus.
 QPushButton* makeButton(QWidget* parent, const QString& name, const QString& caption,
                         const QRect& place);
 

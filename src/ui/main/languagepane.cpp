@@ -7,6 +7,7 @@
 #include "ui/captionlabel.h"
 #include "ui/main/answerlist.h"
 #include "ui/main/riddletextbox.h"
+#include "ui/returnkey.h"
 #include "ui/twips.h"
 #include "ui/typeface.h"
 
@@ -181,6 +182,7 @@ LanguagePane::LanguagePane(Language language, QWidget* parent)
     generateButton_->setAccessibleName(captions.generateButton);
     generateButton_->setAutoDefault(false);
     generateButton_->setGeometry(places.button);
+    pressOnReturn(generateButton_);
 
     codeBox_ = new RiddleTextBox(english ? QStringLiteral("Code") : QStringLiteral("CodeA"), this);
     codeBox_->setGeometry(places.code);

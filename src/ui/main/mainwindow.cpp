@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QMenu>
@@ -11,6 +13,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 #include <optional>
 #include <utility>
@@ -103,9 +106,10 @@ void MainWindow::buildMenu() {
     signInAction_->setObjectName(QStringLiteral("SignIn"));
     connect(signInAction_, &QAction::triggered, this, &MainWindow::signInRequested);
 
+    // The design's "-" items are lines alone: a separator's text would be drawn beside
+    // its line and read out by screen readers.
     QAction* line = file->addSeparator();
     line->setObjectName(QStringLiteral("line"));
-    line->setText(QStringLiteral("-"));
 
     QMenu* languageMenu = file->addMenu(QStringLiteral("Language"));
     languageMenu->setObjectName(QStringLiteral("lang"));
@@ -122,11 +126,21 @@ void MainWindow::buildMenu() {
 
     QAction* lineAboveExit = file->addSeparator();
     lineAboveExit->setObjectName(QStringLiteral("l"));
-    lineAboveExit->setText(QStringLiteral("-"));
 
     QAction* exit = file->addAction(QStringLiteral("Exit"));
     exit->setObjectName(QStringLiteral("exit"));
     connect(exit, &QAction::triggered, this, &MainWindow::exitRequested);
+
+    // F10 enters the menu bar as a lone Alt does, and leaves it again: the bar's keyboard
+    // mode, which hands the focus back on Escape. Qt keeps that mode for Alt, so F10
+    // comes to the window as Alt pressed and released alone.
+    auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
+    connect(f10, &QShortcut::activated, this, [this] {
+        QKeyEvent altPress(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+        QCoreApplication::sendEvent(this, &altPress);
+        QKeyEvent altRelease(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+        QCoreApplication::sendEvent(this, &altRelease);
+    });
 }
 
 void MainWindow::bindGrid(LanguagePane& pane) {
