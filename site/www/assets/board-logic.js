@@ -77,10 +77,14 @@
 
   // What is left of a line or a field once its code is taken out: the name, less
   // the separators and the "Code:" label around it.
-  var LABELS = /(?:(?:your|my|the|answer)\s+)*code(?:\s+is)?\s*[:=]?|(?:شيفرة الجواب|الشيفرة|شيفرتي)\s*[:：]?/giu;
-  var EDGES = /^[\s,;:|\-–—.。۔"'“”„«»‹›]+|[\s,;:|\-–—.。۔"'“”„«»‹›]+$/gu;
+  var LABELS = /(?:your |my |answer )?code(?: is)?[ \t]*[:=]?|(?:شيفرة الجواب|الشيفرة|شيفرتي)[ \t]*[:：]?/giu;
+  var EDGE = /[\s,;:|\-–—.。۔"'“”„«»‹›]/;
   function cleanName(text) {
-    return text.replace(LABELS, " ").replace(EDGES, "");
+    var name = text.replace(LABELS, " ");
+    var start = 0, end = name.length;
+    while (start < end && EDGE.test(name[start])) start++;
+    while (end > start && EDGE.test(name[end - 1])) end--;
+    return name.slice(start, end);
   }
 
   // Six lone digits with dashes or spaces between: something meant as a code,
@@ -99,10 +103,7 @@
     }
     var broken = CODE_LIKE.exec(text);
     if (!broken) return null;
-    var start = broken.index;
-    // The piece's space before the first digit, when there is one, is the code's.
-    if (start > 0 && /\s/.test(text[start - 1])) start--;
-    return { rest: text.slice(0, start), codes: [text.slice(start)] };
+    return { rest: text.slice(0, broken.index), codes: [text.slice(broken.index)] };
   }
 
   // One entry per code: codes sent together are noted as such on each.
@@ -263,13 +264,28 @@
 
   // ---- Mail -------------------------------------------------------------------
 
-  // Where a plain reply starts quoting: a line that heads the quoted message.
-  var QUOTE_HEAD = /^(?:-{2,}\s*(?:Original Message|Forwarded message|الرسالة الأصلية|رسالة مُعاد توجيهها)|On\s.*\swrote:\s*$|في\s.*\sكتب.*:\s*$|(?:From|من)\s*:\s|_{8,}\s*$)/im;
-  var NAME_LINE = /^[ \t]*(?:Name|الاسم)[ \t]*[:：][ \t]*(\S.*?)[ \t]*\r?$/im;
+  // Where a plain reply starts quoting: at the line that heads the quoted message,
+  // as mail programs write it in English and Arabic.
+  function isQuoteHead(line) {
+    return (/^-{2,}/.test(line) && /Original Message|Forwarded message|الرسالة الأصلية/i.test(line)) ||
+      (/^On\s/.test(line) && /\swrote:$/.test(line)) ||
+      (/^في\s/.test(line) && /:$/.test(line) && line.indexOf("كتب") >= 0) ||
+      /^(?:From|من)\s*:\s/.test(line) || /^_{8,}$/.test(line);
+  }
+  function quoteStart(body) {
+    for (var at = 0; at < body.length;) {
+      var end = body.indexOf("\n", at);
+      if (end < 0) end = body.length;
+      if (isQuoteHead(body.slice(at, end).trim())) return at;
+      at = end + 1;
+    }
+    return body.length;
+  }
+  var NAME_LINE = /^[ \t]*(?:Name|الاسم)[ \t]*[:：][ \t]*(\S.*)$/im;
 
   var ENTITIES = { amp: "&", lt: "<", gt: ">", quot: "\"", apos: "'", nbsp: "\u00a0" };
   function entities(text) {
-    return text.replace(/&(#x[0-9a-f]+|#[0-9]+|[a-z]+);/gi, function (whole, name) {
+    return text.replace(/&(#x[0-9a-f]{1,6}|#[0-9]{1,7}|[a-z]{1,8});/gi, function (whole, name) {
       if (name[0] !== "#") return ENTITIES[name.toLowerCase()] || whole;
       var code = name[1] === "x" || name[1] === "X" ? parseInt(name.slice(2), 16) : parseInt(name.slice(1), 10);
       return code > 0 && code <= 0x10ffff ? String.fromCodePoint(code) : whole;
@@ -317,20 +333,20 @@
   // The codes of a mail's body: those it sends, and apart from them those it only
   // quotes from an earlier mail (on "> " lines, or after "On ... wrote:").
   function bodyCodes(body) {
-    var head = QUOTE_HEAD.exec(body);
-    var quoteStart = head ? head.index : body.length;
-    var own = [], quoted = [];
+    var quoted = quoteStart(body);
+    var own = [], earlier = [];
     logic.find(body).forEach(function (at) {
       var lineStart = body.lastIndexOf("\n", at.start) + 1;
-      var isQuoted = at.start >= quoteStart || /^[ \t]*>/.test(body.slice(lineStart, at.start));
-      (isQuoted ? quoted : own).push(body.slice(at.start, at.end));
+      var isQuoted = at.start >= quoted || /^[ \t]*>/.test(body.slice(lineStart, at.start));
+      (isQuoted ? earlier : own).push(body.slice(at.start, at.end));
     });
     var broken = null;
-    if (!own.length && !quoted.length) {
-      var found = entriesIn(body.slice(0, quoteStart));
+    if (!own.length && !earlier.length) {
+      var found = entriesIn(body.slice(0, quoted));
       broken = found && found.codes;
     }
-    return { own: own, quoted: quoted, broken: broken, nameLine: NAME_LINE.exec(body.slice(0, quoteStart)) };
+    var name = NAME_LINE.exec(body.slice(0, quoted));
+    return { own: own, quoted: earlier, broken: broken, name: name && name[1].trim() };
   }
 
   // The entries of one saved message: the name it gives on a "Name:" line (as the
@@ -342,7 +358,7 @@
       if (!codes.own.length && !codes.quoted.length && mail.html) codes = bodyCodes(htmlText(mail.html));
       var sender = mail.from || {};
       var fields = {
-        name: codes.nameLine ? codes.nameLine[1] : sender.name || sender.address || "",
+        name: codes.name || sender.name || sender.address || "",
         sent: mail.date ? dateOf(mail.date) : null,
         where: where,
         notes: [],
@@ -416,7 +432,7 @@
   }
 
   function bySent(a, b) {
-    return sentTime(a.entry) - sentTime(b.entry) || a.index - b.index;
+    return a.sent - b.sent || a.index - b.index;
   }
 
   // The board's rows in ranking order: one per name, counted by its first solved
@@ -430,7 +446,7 @@
       var key = nameKey(entry.name);
       if (!key) key = "\u0000" + i; // no name: no one to group with
       if (!groups.has(key)) groups.set(key, []);
-      groups.get(key).push({ entry: entry, verdict: judged(entry), index: i });
+      groups.get(key).push({ entry: entry, verdict: judged(entry), index: i, sent: sentTime(entry) });
     });
     var rows = [];
     groups.forEach(function (items) {

@@ -11,11 +11,16 @@
   // Work is done in slices this long, with the page free to draw and answer in
   // between: ten thousand mails take a while, and the page must not freeze.
   var SLICE_MS = 30;
+  var MAIL_BATCH = 200;
 
   var state = { entries: [], skipped: [], read: 0 };
   var verdicts = new WeakMap();
   var order = { column: "place", descending: false };
-  var shown = []; // the table's rows as drawn, for the export
+  // A table of ten thousand names takes the browser seconds to lay out, and no
+  // one reads that far down at once: it is shown a page at a time.
+  var PAGE = 1000;
+  var limit = PAGE;
+  var listed = []; // the rows the filter and the search let through, in order
 
   function judged(entry) {
     var verdict = verdicts.get(entry);
@@ -96,9 +101,22 @@
     });
     var total = messages.length + results.reduce(function (sum, r) { return sum + r.entries.length; }, 0);
     var step = progressor(total);
-    for (var i = 0; i < messages.length; i++) {
-      await board.readMessage(messages[i].message.bytes, messages[i].message.where, messages[i].result);
-      await step(1);
+    // Mails are read a batch at a time: the parser waits on the browser for each
+    // part's bytes, and those waits overlap. Each lands in its own result first,
+    // so that the board keeps the messages' order.
+    for (var i = 0; i < messages.length; i += MAIL_BATCH) {
+      var batch = messages.slice(i, i + MAIL_BATCH).map(function (item) {
+        var own = { entries: [], skipped: [], read: 0 };
+        return { item: item, own: own, done: board.readMessage(item.message.bytes, item.message.where, own) };
+      });
+      for (var b = 0; b < batch.length; b++) {
+        var parsed = batch[b];
+        await parsed.done;
+        parsed.item.result.entries.push.apply(parsed.item.result.entries, parsed.own.entries);
+        parsed.item.result.skipped.push.apply(parsed.item.result.skipped, parsed.own.skipped);
+        parsed.item.result.read += parsed.own.read;
+      }
+      await step(batch.length);
     }
     var known = new Set(state.entries.map(entryKey));
     var read = 0, skipped = 0;
@@ -285,21 +303,24 @@
     list.appendChild(fragment);
   }
 
-  function render() {
+  function render(more) {
+    limit = more ? limit + PAGE : PAGE;
     var rows = board.rank(state.entries, judged);
     renderCounts(rows);
     var body = document.getElementById("rows");
     var fragment = document.createDocumentFragment();
-    shown = [];
-    sorted(rows).filter(visible).forEach(function (row) {
+    listed = sorted(rows).filter(visible);
+    listed.slice(0, limit).forEach(function (row) {
       [row.item].concat(row.others).forEach(function (item) {
-        var texts = cells(item, row);
-        shown.push(texts);
-        fragment.appendChild(line(item, row, texts));
+        fragment.appendChild(line(item, row, cells(item, row)));
       });
     });
     body.textContent = "";
     body.appendChild(fragment);
+    var more = document.getElementById("more");
+    more.hidden = listed.length <= limit;
+    document.getElementById("shown").textContent =
+      page.text("shownOf", { shown: Math.min(limit, listed.length), total: listed.length });
     document.getElementById("results").hidden = !state.entries.length;
     document.getElementById("empty").hidden = state.entries.length > 0;
     document.querySelectorAll("#results th[data-column]").forEach(function (th) {
@@ -314,7 +335,11 @@
 
   function exportCsv() {
     var headings = ["colPlace", "colName", "colVerdict", "colTime", "colAge", "colSent", "colNotes"].map(page.text);
-    var blob = new Blob([board.csvText([headings].concat(shown))], { type: "text/csv;charset=utf-8" });
+    var table = [headings];
+    listed.forEach(function (row) {
+      [row.item].concat(row.others).forEach(function (item) { table.push(cells(item, row)); });
+    });
+    var blob = new Blob([board.csvText(table)], { type: "text/csv;charset=utf-8" });
     var link = document.createElement("a");
     link.href = URL.createObjectURL(blob);
     link.download = "mindlark-results.csv";
@@ -353,8 +378,9 @@
       event.preventDefault();
       if (event.dataTransfer && event.dataTransfer.files.length) addFiles(event.dataTransfer.files);
     });
-    document.getElementById("filter").addEventListener("change", render);
-    document.getElementById("find").addEventListener("input", render);
+    document.getElementById("filter").addEventListener("change", function () { render(); });
+    document.getElementById("find").addEventListener("input", function () { render(); });
+    document.getElementById("show-more").addEventListener("click", function () { render(true); });
     document.querySelectorAll("#results th[data-column] button").forEach(function (button) {
       button.addEventListener("click", function () {
         var column = button.parentNode.getAttribute("data-column");
@@ -376,5 +402,5 @@
     });
     document.getElementById("clear-no").addEventListener("click", function () { dialog.close(); });
   });
-  page.onLanguage(render);
+  page.onLanguage(function () { render(); });
 })(this);
