@@ -291,6 +291,8 @@ describe("the answer page in chromium", () => {
   it("the board ranks dropped files and pasted lines, sorts, finds, exports and keeps them until cleared", async () => {
     const page = await open(boardPage, "en");
     await addFiles(page, FILES);
+    const bottom = await page.$eval("#results", (table) => table.getBoundingClientRect().bottom);
+    await page.screenshot(path.join(shots, "board-english.png"), { x: 0, y: 0, width: 900, height: Math.ceil(bottom) + 16 });
     // Dropped on the page, and pasted: names that try to be markup, formulas or properties.
     const hostile = ['<img src=x onerror="document.title=1">', "=SUM(A1)", "__proto__", "constructor", "\u202eevil"];
     await page.evaluate((lines) => {
