@@ -164,7 +164,9 @@
       note_legacyEncoding: "The file is not UTF-8; it was read as {encoding}.",
       skippedHeading: "Skipped",
       skip_noCode: "no code in it",
-      skip_notText: "not a text file; save a spreadsheet as CSV first",
+      skip_notText:
+        "not a text file (a spreadsheet's own format, an Outlook .msg, a picture): save a sheet " +
+        "as CSV, a mail as .eml",
       skip_badMail: "the mail could not be read",
       skip_duplicate: "already on the board",
       skip_unreadable: "the file could not be opened",
@@ -359,7 +361,9 @@
       note_legacyEncoding: "الملف ليس بترميز \u2066UTF-8\u2069؛ قُرئ بترميز \u2066{encoding}\u2069.",
       skippedHeading: "ما تُرك",
       skip_noCode: "لا شيفرة فيه",
-      skip_notText: "ليس ملفاً نصياً؛ احفظ جدول البيانات بصيغة \u2066CSV\u2069 أولاً",
+      skip_notText:
+        "ليس ملفاً نصياً (صيغة جدول البيانات الخاصة، أو رسالة \u2066Outlook .msg\u2069، أو صورة): " +
+        "احفظ الجدول بصيغة \u2066CSV\u2069 والرسالة بصيغة \u2066.eml\u2069",
       skip_badMail: "تعذّرت قراءة الرسالة",
       skip_duplicate: "موجود في اللوحة من قبل",
       skip_unreadable: "تعذّر فتح الملف",
