@@ -70,37 +70,50 @@
   }
 
   // Shows how far the work is, and hands the page back to the browser once a
-  // slice's time is up.
-  function progressor(total) {
+  // slice's time is up. The total grows once the mails are read, as a mail may
+  // hold more than one code.
+  function progressor() {
     var bar = document.getElementById("progress");
-    var done = 0, sliceStart = Date.now();
-    bar.max = total || 1;
-    return function (step) {
-      done += step;
+    var progress = { done: 0, total: 0 }, sliceStart = Date.now();
+    progress.step = function (count) {
+      progress.done += count;
       if (Date.now() - sliceStart < SLICE_MS) return null;
       bar.hidden = false;
-      bar.value = done;
-      status(page.text("progress", { done: done, total: total }));
+      bar.max = progress.total;
+      bar.value = progress.done;
+      status(page.text("progress", progress));
       return pause().then(function () { sliceStart = Date.now(); });
     };
+    return progress;
   }
 
   function entryKey(entry) {
     return board.nameKey(entry.name) + "\u0000" + entry.code + "\u0000" + entry.sent;
   }
 
-  // Reads inputs ({ data: bytes or text, source }) onto the board: the mails one
-  // by one, then every new code judged, a slice at a time.
+  // Nothing more can be added while the board reads.
   async function add(inputs) {
     var buttons = document.querySelectorAll("#add, #files");
     buttons.forEach(function (control) { control.disabled = true; });
+    try {
+      await read(inputs);
+    } finally {
+      document.getElementById("progress").hidden = true;
+      buttons.forEach(function (control) { control.disabled = false; });
+    }
+  }
+
+  // Reads inputs ({ data: bytes or text, source }) onto the board: the mails a
+  // batch at a time, then every new code judged, a slice at a time.
+  async function read(inputs) {
     var results = inputs.map(function (input) { return board.readInput(input.data, input.source); });
     var messages = [];
     results.forEach(function (result) {
       result.messages.forEach(function (message) { messages.push({ message: message, result: result }); });
     });
-    var total = messages.length + results.reduce(function (sum, r) { return sum + r.entries.length; }, 0);
-    var step = progressor(total);
+    var progress = progressor();
+    var entries = function () { return results.reduce(function (sum, r) { return sum + r.entries.length; }, 0); };
+    progress.total = messages.length + entries();
     // Mails are read a batch at a time: the parser waits on the browser for each
     // part's bytes, and those waits overlap. Each lands in its own result first,
     // so that the board keeps the messages' order.
@@ -116,13 +129,14 @@
         parsed.item.result.skipped.push.apply(parsed.item.result.skipped, parsed.own.skipped);
         parsed.item.result.read += parsed.own.read;
       }
-      await step(batch.length);
+      await progress.step(batch.length);
     }
+    progress.total = messages.length + entries();
     var known = new Set(state.entries.map(entryKey));
-    var read = 0, skipped = 0;
+    var count = 0, skipped = 0;
     for (var r = 0; r < results.length; r++) {
       var result = results[r];
-      read += result.read;
+      count += result.read;
       for (var e = 0; e < result.entries.length; e++) {
         var entry = result.entries[e];
         var key = entryKey(entry);
@@ -134,17 +148,15 @@
           judged(entry);
           state.entries.push(entry);
         }
-        await step(1);
+        await progress.step(1);
       }
       result.skipped.forEach(function (item) { state.skipped.push(item); });
       skipped += result.skipped.length;
     }
-    state.read += read;
-    document.getElementById("progress").hidden = true;
-    status(page.text("added", { read: read, skipped: skipped }));
+    state.read += count;
+    status(page.text("added", { read: count, skipped: skipped }));
     save();
     render();
-    buttons.forEach(function (control) { control.disabled = false; });
   }
 
   async function addFiles(files) {
