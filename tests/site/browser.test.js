@@ -374,6 +374,22 @@ describe("the answer page in chromium", () => {
   }
   const axeSource = fs.readFileSync(path.join(__dirname, "vendor/axe.min.js"), "utf8");
 
+  // axe's findings on the page, and the contrast against the page of the edges
+  // of what takes input (`controls`) and of the focus outline (Tab from `from`).
+  async function audit(page, controls, from) {
+    await page.send("Runtime.evaluate", { expression: axeSource });
+    const violations = await page.evaluate(async () =>
+      (await axe.run(document, { resultTypes: ["violations"], preload: false })).violations.map((v) => `${v.id}: ${v.nodes[0].html}`));
+    await page.focus(from);
+    await page.press("Tab");
+    const colours = await page.evaluate((selectors) => {
+      const paper = getComputedStyle(document.body).backgroundColor;
+      return selectors.map((s) => getComputedStyle(document.querySelector(s)).borderTopColor)
+        .concat(getComputedStyle(document.activeElement).outlineColor).map((edge) => [edge, paper]);
+    }, controls);
+    return { violations, weak: colours.filter(([edge, paper]) => contrast(edge, paper) < 3) };
+  }
+
   for (const scheme of ["light", "dark"]) {
     it(`${scheme}: axe finds nothing on the board and the answer page in either language, and controls stand out`, async () => {
       for (const language of ["en", "ar"]) {
@@ -381,24 +397,14 @@ describe("the answer page in chromium", () => {
         await page.send("Emulation.setEmulatedMedia", { features: [{ name: "prefers-color-scheme", value: scheme }] });
         await page.goto(answerPage);
         await check(page, SWAPPED, true);
-        // Arabic has no italics; a house's word and number are never parted.
+        assert.deepEqual(await audit(page, ["#code"], "#code"), { violations: [], weak: [] }, `answer, ${language}`);
+        // Arabic has no italics.
         assert.deepEqual(await page.$$eval("body *", (nodes) => nodes.filter((node) =>
           getComputedStyle(node).fontStyle === "italic" && node.closest(":lang(ar)")).length), 0);
         await page.goto(boardPage);
         await addFiles(page, FILES);
-        await page.send("Runtime.evaluate", { expression: axeSource });
-        const violations = await page.evaluate(async () =>
-          (await axe.run(document, { resultTypes: ["violations"], preload: false })).violations.map((v) => `${v.id}: ${v.nodes[0].html}`));
-        assert.deepEqual(violations, [], `${language}, ${scheme}`);
-        // The edges of what takes input, and the focus outline, against the page: 3:1 at least.
-        await page.focus("#find");
-        await page.press("Tab");
-        const colours = await page.evaluate(() => {
-          const paper = getComputedStyle(document.body).backgroundColor;
-          return ["#paste", "#find", "#filter", "#export"].map((s) => [getComputedStyle(document.querySelector(s)).borderTopColor, paper])
-            .concat([[getComputedStyle(document.activeElement).outlineColor, paper]]);
-        });
-        for (const [edge, paper] of colours) assert.ok(contrast(edge, paper) >= 3, `${edge} on ${paper}`);
+        assert.deepEqual(await audit(page, ["#paste", "#find", "#filter", "#export"], "#find"),
+          { violations: [], weak: [] }, `board, ${language}`);
         await done(page);
       }
     });
@@ -426,6 +432,10 @@ describe("the answer page in chromium", () => {
     // The fish's house, named in the verdict, keeps its word and number together.
     await check(page, SOLVED, false);
     assert.ok((await textOf(page, "#verdict")).includes(riddle.ar.houses[3].replace(" ", "\u00a0")));
+    // On paper: the result, without the form.
+    await page.send("Emulation.setEmulatedMedia", { media: "print" });
+    assert.deepEqual(await page.$$eval("form, #verdict, table.grid", (nodes) => nodes.map((node) => node.checkVisibility())),
+      [false, true, true]);
     await done(page);
   });
 
