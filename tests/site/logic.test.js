@@ -3,6 +3,7 @@
 "use strict";
 const test = require("node:test");
 const assert = require("node:assert/strict");
+const fs = require("node:fs");
 const path = require("node:path");
 const { execFileSync } = require("node:child_process");
 
@@ -208,4 +209,119 @@ test("codes made by the game decode to the grid they came from", () => {
       if (clocks[sample.elapsed]) assert.equal(decoded.clock, clocks[sample.elapsed]);
     }
   }
+});
+
+test("a pasted code is read past a label and a full stop, and two codes are refused", () => {
+  const code = " 3 4 0- 1 2 1- 2 3 4 0- 0 2 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 125";
+  const cases = [
+    [`Code: ${code}.`, "30"],
+    [`Your code:${code.trim()}`, "30"],
+    [`شيفرة الجواب: ${code.trim()}۔`, "30"],
+    [`“${code.trim()}.”`, "30"],
+    [`${code}\n${code}`, { kind: "twoCodes", count: 2 }],
+    [`${code.trim()}.${code.trim()}.`, { kind: "twoCodes", count: 2 }],
+    // Positions in messages still count the pasted text's characters.
+    [`Code: ${code.replace(" 2 1-", " 7 1-")}.`, { kind: "notIndex", position: 4, at: 16, piece: " 7" }],
+    [`My answer is ${code}`, { kind: "notIndex", position: 0, at: 1, piece: "My" }],
+  ];
+  for (const [text, expected] of cases) {
+    const read = logic.read(text);
+    assert.deepEqual(read.ok ? read.age : read.error, expected, JSON.stringify(text));
+  }
+});
+
+const board = require("../../site/www/assets/board-logic.js");
+
+// What the board shows for what it read: a line per code, in ranking order, as
+// [place, name, verdict, time, age, sent, notes], and the skipped as [where, reason].
+async function boardOf(inputs) {
+  const results = [];
+  for (const [input, source] of inputs) {
+    const result = board.readInput(input, source);
+    for (const message of result.messages) await board.readMessage(message.bytes, message.where, result);
+    results.push(result);
+  }
+  const entries = results.flatMap((result) => result.entries);
+  const verdict = (v) => !v.ok ? v.error.kind : v.solved ? "solved"
+    : [...(v.result.rows.length ? ["incomplete"] : []), ...v.result.failing].join(" ");
+  const lines = board.rank(entries, board.judgeEntry).flatMap((row) => [row.item, ...row.others].map((item) => [
+    item === row.item ? row.place : "+", item.entry.name, verdict(item.verdict),
+    item.verdict.ok ? logic.minutesText(item.verdict.decoded.seconds) : "", item.verdict.ok ? item.verdict.decoded.age : "",
+    item.entry.sent, item.entry.notes.map((note) => note.key).join(" "),
+  ]));
+  const skipped = results.flatMap((result) => result.skipped.map((s) => [s.where.line || s.where.message || s.where.source, s.reason]));
+  return { lines, skipped, read: results.reduce((sum, result) => sum + result.read, 0) };
+}
+const SOLVED_CODE = " 3 4 0- 1 2 1- 2 3 4 0- 0 2 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 125";
+const SWAPPED_CODE = " 3 4 0- 1 2 1- 2 3 4 0- 2 0 3 1- 4 2 3- 4 0 1- 1-30- 4 0 3- 2- 125";
+const fixture = (name) => [new Uint8Array(fs.readFileSync(path.join(__dirname, "board", name))), name];
+
+test("the board reads a spreadsheet's CSV, an mbox export and a saved mail, and ranks them", async () => {
+  const seen = await boardOf([fixture("year7.csv"), fixture("Inbox.mbox"), fixture("RE riddle.eml")]);
+  assert.deepEqual(seen.lines, [
+    [1, "يوسف العلي", "solved", "8:32", "11", "2025-03-04T10:07:00.000Z", ""],
+    [2, "Zoë \"Zed\" Martin", "solved", "10:11", "12\r\nyears", "2025-03-04T10:08:00.000Z", ""],
+    [3, "=HYPERLINK(\"http://example.com\",\"prize\")", "solved", "11:40", "12", "2025-03-04T10:11:00.000Z", ""],
+    // The first solved code counts, not the faster one sent later under the same name.
+    [4, "Layla Haddad", "solved", "12:34", "12", "2025-03-04T10:02:00.000Z", ""],
+    ["+", "layla  haddad", "solved", "10:00", "12", "2025-03-04T10:15:00.000Z", ""],
+    [5, "مريم يوسف", "solved", "16:38", "12", "2025-03-04T09:02:00.000Z", "quotedIgnored"],
+    [6, "سارة الأحمد", "solved", "20:05", "11", "2025-03-04T08:20:00.000Z", ""],
+    [7, "Tom Baker", "solved", "22:00", "13", "2025-03-04T08:40:00.000Z", "quotedIgnored"],
+    ["+", "Tom Baker", "3 15", "14:05", "13", "2025-03-04T08:25:00.000Z", ""],
+    [null, "O'Brien; Sean", "3 15", "6:40", "12", "2025-03-04T10:05:00.000Z", ""],
+    [null, "Hüseyin Yılmaz", "incomplete", "5:33", "14", "2025-03-05T08:12:45.000Z", "quotedIgnored"],
+    [null, "Ana Lima", "counterNotNumber", "", "", "2025-03-04T10:10:00.000Z", ""],
+  ]);
+  assert.deepEqual(seen.skipped, [[7, "noCode"], [5, "noCode"]]);
+  assert.equal(seen.read, 14);
+});
+
+test("pasted lines give names and codes in either order, and other files say what they are", async () => {
+  const solved = (seconds) => SOLVED_CODE.replace(" 125", ` ${seconds}`);
+  const pasted = [
+    `Layla Haddad, ${solved(300)}`,
+    `${solved(200).trim()} - يوسف العلي`,
+    `Sam: Code: ${solved(400).trim()}.`,
+    "",
+    "see you tomorrow",
+    `Ana ${solved(500).replace(" 500", " 5x")}`,
+    `Noor ${solved(100)} ${solved(90)}`,
+    `${SWAPPED_CODE} -- Mia`,
+    `Omar: ${solved(250).replace("1- 4 0 3", "1-\n4 0 3")}`, // broken over two lines
+  ].join("\n");
+  // A spreadsheet's "Unicode text", and a CSV saved on an Arabic Windows.
+  const utf16 = Buffer.from(`\ufeffName\tCode\r\nMaya\t${solved(150)}\r\n`, "utf16le");
+  const cp1256 = Buffer.concat([Buffer.from([0xe3, 0xd1, 0xed, 0xe3]), Buffer.from(`,${solved(120)}\r\n`)]);
+  const xlsx = Buffer.from("PK\x03\x04\x14\x00\x06\x00", "latin1");
+  const seen = await boardOf([[pasted, ""], [utf16, "export.txt"], [cp1256, "ansi.csv"], [xlsx, "class.xlsx"]]);
+  assert.deepEqual(seen.lines.map((line) => [line[0], line[1], line[2], line[6]]), [
+    [1, "Noor", "solved", "twoCodes"],
+    ["+", "Noor", "solved", "twoCodes"],
+    [2, "مريم", "solved", "legacyEncoding"],
+    [3, "Maya", "solved", ""],
+    [4, "يوسف العلي", "solved", ""],
+    [5, "Omar", "solved", ""],
+    [6, "Layla Haddad", "solved", ""],
+    [7, "Sam", "solved", ""],
+    [null, "Mia", "3 15", ""],
+    [null, "Ana", "counterNotNumber", ""],
+  ]);
+  assert.deepEqual(seen.skipped, [[5, "noCode"], ["class.xlsx", "notText"]]);
+});
+
+test("the export quotes every field and keeps formulas from running", () => {
+  assert.equal(board.csvText([["=1+1", "say \"hi\"", "سارة"], ["-2", "", "@x"]]),
+    "\ufeff\"'=1+1\",\"say \"\"hi\"\"\",\"سارة\"\r\n\"'-2\",\"\",\"'@x\"\r\n");
+});
+
+test("the board reads hostile inputs of a megabyte in linear time", () => {
+  const counts = execFileSync(process.execPath, ["-e", `
+    const board = require(${JSON.stringify(require.resolve("../../site/www/assets/board-logic.js"))});
+    const read = ["a" + " ".repeat(1 << 20) + "a 0 0 0 0 0 0", "On x\\n".repeat(200000),
+                  "Name:" + " ".repeat(1 << 20) + "x", ("a;" + "\\"".repeat(1000) + "\\n").repeat(1000)]
+      .map((text) => board.readInput(text, "")).map((result) => [result.entries.length, result.skipped.length]);
+    console.log(JSON.stringify([read, board.htmlText("<b>".repeat(300000) + "&amp".repeat(200000)).length]));
+  `], { encoding: "utf8", timeout: 60000 });
+  assert.deepEqual(JSON.parse(counts), [[[1, 0], [0, 200000], [0, 1], [0, 1000]], 800000]);
 });

@@ -213,6 +213,67 @@
     };
   }
 
+  // Where codes stand in a longer text: a line of a list, a mail, a pasted
+  // paragraph. The fixed parts are matched with the same leniency as decode()
+  // reads them; the age between is anything up to the first tail after it. A
+  // digit piece needs a gap before it, as in decode(), except the first, which
+  // a separator may have taken the space of. The patterns are built so that no
+  // run of gaps can be read in two ways, which keeps a hostile text linear.
+  var I = INVISIBLE.source.slice(1, -1);
+  var S = "[\\s>" + I + "]*";
+  var DIGIT_PIECE = "[0-4](?<=[\\s>][" + I + "]*[0-4])";
+  var PIECE = "(?:" + S + "(?:" + DIGIT_PIECE + "|-[" + I + "]*1))";
+  var FIRST_PIECE = "(?<![\\p{L}\\p{N}-])(?:[0-4]|-[" + I + "]*1)";
+  function groups(counts) {
+    return counts.map(function (count) {
+      return PIECE + "{" + count + "}" + S + "-";
+    }).join("");
+  }
+  var HEAD = new RegExp(FIRST_PIECE + PIECE + "{2}" + S + "-" + groups(GROUPS_BEFORE_AGE.slice(1)), "gu");
+  var TAIL = new RegExp("-" + groups(GROUPS_AFTER_AGE) + S +
+    "[0-9](?<=[\\s>][" + I + "]*[0-9])[0-9" + I + "]*(?![\\p{L}\\p{N}])", "u");
+
+  // The codes in `text`, in order, as { start, end } offsets of text.slice(start,
+  // end), which decode() reads. A head without a tail before the next head is
+  // not taken for a code.
+  function find(text) {
+    var heads = [];
+    var match;
+    HEAD.lastIndex = 0;
+    while ((match = HEAD.exec(text))) heads.push({ start: match.index, ageStart: HEAD.lastIndex });
+    var found = [];
+    heads.forEach(function (head, i) {
+      var until = i + 1 < heads.length ? heads[i + 1].start : text.length;
+      var tail = TAIL.exec(text.slice(head.ageStart, until));
+      if (tail) found.push({ start: head.start, end: head.ageStart + tail.index + tail[0].length });
+    });
+    return found;
+  }
+
+  // What a player copies along with a code: a label before it ("Code:", "Your
+  // code:", the Arabic pane's caption) and a full stop after it. They are
+  // blanked out rather than cut, so that positions in messages still count the
+  // pasted text's characters.
+  var LABEL = /^[\s\u00a0]*[\p{L}\p{M}][\p{L}\p{M} '’]{0,40}[:：]/u;
+  var STOP = new RegExp("[.。۔](?=[\\s>" + I + QUOTES + "]*$)", "u");
+  function blank(match) { return " ".repeat(match.length); }
+
+  // decode() for a text a player pastes: the label and the full stop are read
+  // past, and two codes pasted together are refused rather than read as one with
+  // the second in its age.
+  function read(text) {
+    var cleared = String(text).replace(LABEL, blank).replace(STOP, blank);
+    var count = find(cleared).length;
+    if (count > 1) return fail("twoCodes", { count: count });
+    return decode(cleared);
+  }
+
+  // The counter as minutes and seconds, "m:ss", for a list of results.
+  function minutesText(seconds) {
+    var rest = seconds % 60n;
+    return (seconds / 60n).toString() + ":" + (rest < 10n ? "0" : "") + rest.toString();
+  }
+
   // The house (1 to 5) whose list in `row` holds `option`, when exactly one does;
   // otherwise null.
   function locate(grid, row, option) {
@@ -363,6 +424,9 @@
 
   var api = {
     decode: decode,
+    read: read,
+    find: find,
+    minutesText: minutesText,
     judge: judge,
     clueStates: clueStates,
     readings: Object.keys(CLUE4_READINGS),

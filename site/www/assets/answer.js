@@ -13,6 +13,14 @@
   // style sheet's narrow layout.
   var narrow = root.matchMedia ? root.matchMedia("(max-width: 36rem)") : { matches: false };
 
+  // An organiser who collects the answers links here with ?to=ADDRESS: the page
+  // then asks for the player's name and offers a mail to that address with the
+  // name and code filled in. Only one plain address is taken: nothing that a mail
+  // link could read as a second recipient, a header or another scheme.
+  var ADDRESS = /^[\p{L}\p{N}._+-]{1,64}@[\p{L}\p{N}-]{1,63}(?:\.[\p{L}\p{N}-]{1,63})+$/u;
+  var asked = new URLSearchParams(root.location.search).getAll("to");
+  var organiser = asked.length === 1 && ADDRESS.test(asked[0]) ? asked[0] : null;
+
   function element(tag, textContent, className) {
     var node = document.createElement(tag);
     if (textContent !== undefined) node.textContent = textContent;
@@ -28,10 +36,10 @@
     return paragraph;
   }
 
+  var houseName = page.houseName;
+
   function houseList(houses) {
-    var captions = riddle[page.language()].houses;
-    return houses.map(function (house) { return captions[house - 1]; })
-      .join(page.text("listSeparator"));
+    return houses.map(houseName).join(page.text("listSeparator"));
   }
 
   // The game's clue lines, as the game shows them. The Arabic wording of clue 15
@@ -45,17 +53,6 @@
       }
     });
     return list;
-  }
-
-  function errorText(error) {
-    var values = {};
-    for (var key in error) values[key] = error[key];
-    if (error.kind === "notIndex") {
-      var data = riddle[page.language()];
-      values.attribute = data.attributes[Math.floor(error.position / 5)];
-      values.house = data.houses[error.position % 5];
-    }
-    return page.text("error_" + error.kind, values);
   }
 
   // One list's choice; the colours are drawn in the colour the game gives them.
@@ -79,32 +76,33 @@
   // verdict names, or null.
   function gridTable(grid, named) {
     var data = riddle[page.language()];
+    var houses = data.houses.length;
     var table = element("table", undefined, "grid");
     table.appendChild(element("caption", page.text("gridCaption")));
     var head = table.appendChild(element("thead")).appendChild(element("tr"));
     var body = table.appendChild(element("tbody"));
     var option = function (row, house) {
-      var index = grid[row * 5 + house];
+      var index = grid[row * houses + house];
       return index === -1 ? undefined : data.options[row][index];
     };
     var houseClass = function (house) { return house + 1 === named ? "named" : undefined; };
     if (narrow.matches) {
       head.appendChild(header(page.text("house"), "col"));
       data.attributes.forEach(function (attribute) { head.appendChild(header(attribute, "col")); });
-      for (var house = 0; house < 5; house++) {
+      for (var house = 0; house < houses; house++) {
         var line = body.appendChild(element("tr"));
         line.appendChild(header(String(house + 1), "row", houseClass(house)));
-        for (var row = 0; row < 5; row++) line.appendChild(cell(option(row, house), row));
+        for (var row = 0; row < data.attributes.length; row++) line.appendChild(cell(option(row, house), row));
       }
     } else {
       head.appendChild(element("td"));
       data.houses.forEach(function (caption, house) {
-        head.appendChild(header(caption, "col", houseClass(house)));
+        head.appendChild(header(houseName(house + 1), "col", houseClass(house)));
       });
       data.attributes.forEach(function (attribute, row) {
         var line = body.appendChild(element("tr"));
         line.appendChild(header(attribute, "row"));
-        for (var house = 0; house < 5; house++) line.appendChild(cell(option(row, house), row));
+        for (var house = 0; house < houses; house++) line.appendChild(cell(option(row, house), row));
       });
     }
     return table;
@@ -135,28 +133,32 @@
       if (checked.error.kind !== "empty") {
         verdict.appendChild(element("p", page.text("notCode"), "bad"));
       }
-      verdict.appendChild(element("p", errorText(checked.error)));
+      verdict.appendChild(element("p", page.codeError(checked.error)));
       return;
     }
     var data = riddle[page.language()];
     var result = logic.judge(checked.grid);
     if (result.solved) {
       verdict.appendChild(element("p", page.text("solved"), "good"));
-      var owner = checked.grid[logic.NATIONALITY * 5 + result.fishHouse - 1];
+      var owner = checked.grid[logic.NATIONALITY * data.houses.length + result.fishHouse - 1];
       verdict.appendChild(element("p", page.text("fishOwner", {
         nationality: data.options[logic.NATIONALITY][owner],
-        house: data.houses[result.fishHouse - 1],
+        house: houseName(result.fishHouse),
       })));
     } else {
       verdict.appendChild(element("p", page.text("notSolved"), "bad"));
       if (result.rows.length) verdict.appendChild(element("p", page.text("incomplete")));
-      var count = result.failing.length;
-      if (count) {
-        verdict.appendChild(element("p", page.text(count === 1 ? "failingOne" : "failingCount", { count: count })));
+      if (result.failing.length) {
+        verdict.appendChild(element("p", page.text("failing", { count: result.failing.length })));
       }
       if (result.nearMiss) verdict.appendChild(pointer("nearMiss", "clue4"));
     }
     verdict.appendChild(facts(checked));
+    if (organiser) {
+      var send = verdict.appendChild(element("p")).appendChild(element("a", page.text("sendToOrganiser")));
+      send.id = "send";
+      send.href = mailLink();
+    }
 
     details.appendChild(gridTable(checked.grid, result.solved ? result.fishHouse : null));
     var link = details.appendChild(element("p", undefined, "note"))
@@ -196,6 +198,32 @@
     }
   }
 
+  // The mail to the organiser, in the player's language, which the results board
+  // reads back: the name on a line of its own, and the code as found in the box.
+  function mailLink() {
+    var name = document.getElementById("player-name").value.trim();
+    var found = logic.find(checkedText)[0];
+    var code = found ? checkedText.slice(found.start, found.end) : checkedText.trim();
+    var subject = name ? page.text("mailSubject", { name: name }) : page.text("mailSubjectAnonymous");
+    var body = (name ? page.text("mailName", { name: name }) + "\r\n" : "") +
+      page.text("mailCode", { code: code }) + "\r\n";
+    var at = organiser.lastIndexOf("@");
+    return "mailto:" + encodeURIComponent(organiser.slice(0, at)) + "@" +
+      encodeURIComponent(organiser.slice(at + 1)) + "?subject=" + encodeURIComponent(subject) +
+      "&body=" + encodeURIComponent(body);
+  }
+
+  function renderOrganiser() {
+    document.getElementById("organiser").hidden = !organiser;
+    var refused = document.getElementById("organiser-refused");
+    refused.hidden = !asked.length || organiser !== null;
+    if (!refused.hidden) {
+      var shown = asked.join(", ");
+      refused.textContent = page.text("organiserRefused",
+        { address: shown.length > 60 ? shown.slice(0, 56) + "…" : shown });
+    }
+  }
+
   function renderClues() {
     var list = document.getElementById("all-clues");
     list.textContent = "";
@@ -204,20 +232,21 @@
     }), false));
   }
 
-  // Scrolls, when it must, so that the verdict and as much of the grid as fits are
-  // in view: on a phone the result starts below the code box.
+  // Scrolls, when it must, so that the verdict and as much as fits of what follows
+  // it, down to the clues that fail when they are shown, are in view: on a phone
+  // the result starts below the code box.
   function reveal() {
     var top = document.getElementById("result-heading").getBoundingClientRect().top;
-    var grid = document.querySelector("#details table");
-    var bottom = grid ? grid.getBoundingClientRect().bottom
-      : document.getElementById("verdict").getBoundingClientRect().bottom;
+    var last = document.querySelector("#details ul.clues") || document.querySelector("#details table") ||
+      document.getElementById("verdict");
+    var bottom = last.getBoundingClientRect().bottom;
     var by = Math.min(top, bottom - root.innerHeight + 8);
     if (by > 0) root.scrollBy(0, by);
   }
 
   function check(text) {
     checkedText = text;
-    checked = logic.decode(text);
+    checked = logic.read(text);
     render();
     reveal();
   }
@@ -251,11 +280,16 @@
       check(box.value);
     });
     document.getElementById("show-failing").addEventListener("change", render);
+    document.getElementById("player-name").addEventListener("input", function () {
+      var send = document.getElementById("send");
+      if (send) send.href = mailLink();
+    });
     if (narrow.addEventListener) narrow.addEventListener("change", render);
     root.addEventListener("hashchange", checkFragment);
     checkFragment();
   });
   page.onLanguage(function () {
+    renderOrganiser();
     renderClues();
     render();
   });

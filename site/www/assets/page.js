@@ -8,16 +8,53 @@
   var listeners = [];
   var current = "en";
 
-  // The template's {name} marks replaced by the values given.
+  // Only these are ever taken from an address, the browser or its storage: a
+  // name such as "constructor" is a property of every object, not a language.
+  var LANGUAGES = Object.keys(texts);
+  function known(language) { return LANGUAGES.indexOf(language) >= 0 ? language : null; }
+
+  function has(object, name) { return Object.prototype.hasOwnProperty.call(object || {}, name); }
+
+  // A text that depends on a count is a table by the language's plural forms
+  // (Arabic has six: one, two, few for 3 to 10, many for 11 to 99, ...).
+  function plural(forms, count) {
+    var form = new Intl.PluralRules(current).select(Number(count));
+    return has(forms, form) ? forms[form] : forms.other;
+  }
+
+  // The template's {name} marks replaced by the values given; {name|phrase}
+  // by the text's phrase for that count, such as "3 characters".
   function format(template, values) {
-    return template.replace(/\{(\w+)\}/g, function (mark, name) {
-      return Object.prototype.hasOwnProperty.call(values || {}, name) ? String(values[name]) : mark;
+    return template.replace(/\{(\w+)(?:\|(\w+))?\}/g, function (mark, name, phrase) {
+      if (!has(values, name)) return mark;
+      return phrase ? format(plural(texts[current][phrase], values[name]), { n: values[name] })
+        : String(values[name]);
     });
   }
 
-  // The page's own text for a key in the current language.
+  // The page's own text for a key in the current language; one that depends on a
+  // count takes its form from values.count.
   function text(key, values) {
-    return format(texts[current][key], values);
+    var template = texts[current][key];
+    return format(typeof template === "object" ? plural(template, values.count) : template, values);
+  }
+
+  // A house's caption, "House 3", never broken between the word and its number.
+  function houseName(house) {
+    return riddle[current].houses[house - 1].replace(/ /g, "\u00a0");
+  }
+
+  // What is wrong with a code that could not be read, as answer-logic.js tells it.
+  function codeError(error) {
+    var values = {};
+    for (var key in error) values[key] = error[key];
+    if (error.kind === "notIndex") {
+      var data = riddle[current];
+      var houses = data.houses.length;
+      values.attribute = data.attributes[Math.floor(error.position / houses)];
+      values.house = houseName(error.position % houses + 1);
+    }
+    return text("error_" + error.kind, values);
   }
 
   // The first of the browser's languages that the pages speak, else English.
@@ -25,7 +62,7 @@
     var wanted = (root.navigator && root.navigator.languages) || [root.navigator.language || ""];
     for (var i = 0; i < wanted.length; i++) {
       var code = String(wanted[i]).toLowerCase().split("-")[0];
-      if (texts[code]) return code;
+      if (known(code)) return code;
     }
     return "en";
   }
@@ -33,7 +70,7 @@
   // The language a link asks for with ?lang=, or null.
   function linkLanguage() {
     var asked = new URLSearchParams(root.location.search).get("lang");
-    return asked && texts[asked] ? asked : null;
+    return known(asked);
   }
 
   // A browser may refuse the pages its storage; they then just forget the choice.
@@ -41,7 +78,7 @@
   function storedLanguage() {
     try {
       var stored = root.localStorage.getItem(STORED);
-      return stored && texts[stored] ? stored : null;
+      return known(stored);
     } catch (refused) {
       return null;
     }
@@ -66,7 +103,7 @@
   }
 
   function setLanguage(language) {
-    current = texts[language] ? language : "en";
+    current = known(language) || "en";
     var html = document.documentElement;
     html.lang = current;
     html.dir = current === "ar" ? "rtl" : "ltr";
@@ -103,6 +140,8 @@
   root.MindlarkPage = {
     text: text,
     format: format,
+    houseName: houseName,
+    codeError: codeError,
     language: function () { return current; },
     // Calls the listener with the language code whenever it is set, at load too.
     onLanguage: function (listener) { listeners.push(listener); },
