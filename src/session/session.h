@@ -10,16 +10,13 @@
 namespace mindlark {
 
 // What one run of the game knows about its player, apart from any window: the
-// working directory and its store, and who is signed in (the name the greeting
+// store below the working directory, and who is signed in (the name the greeting
 // shows and the account's age). Start-up, sign-in and registration go through
 // it. Every store failure comes out as StoreError; nothing is shown.
 class Session {
 public:
     // A session over the store below `workingDirectory`.
     explicit Session(QString workingDirectory);
-
-    // The directory the store lives below.
-    const QString& workingDirectory() const { return store_.workingDirectory(); }
 
     // Start-up: when the first-run marker asks for it, calls `settingUp` and then
     // sets the store up; then reads the user count strictly. Returns true while
