@@ -27,6 +27,11 @@ inline QRect twipsPlace(int left, int top, int width, int height) {
     return QRect(left / 15, top / 15, width / 15, height / 15);
 }
 
+// Where `widget` lies within `area`, which holds it.
+inline QRect placeIn(const QWidget& area, const QWidget* widget) {
+    return QRect(widget->mapTo(&area, QPoint(0, 0)), widget->size());
+}
+
 // The member of a numbered label family ("Label14", index 3) inside `parent`.
 inline QLabel* labelOf(const QWidget* parent, const QString& name, int index) {
     for (QLabel* label : parent->findChildren<QLabel*>(name)) {
