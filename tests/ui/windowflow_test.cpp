@@ -2,36 +2,34 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
 #include <QTimer>
-#include <algorithm>
-#include <functional>
 #include <memory>
 #include <optional>
+
+#include <QApplication>
 
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
+#include <QFile>
+#include <functional>
 
 #include "accounts/accountstore.h"
 #include "storetestsupport.h"
 #include "ui/accounts/registrationwindow.h"
 #include "ui/accounts/signinwindow.h"
-#include "ui/accountsfixture.h"
 #include "ui/main/mainwindow.h"
 #include "ui/mainwindowfixture.h"
 
 namespace mindlark {
 namespace {
-
-using testing::control;
 
 // A whole run of the program's windows in a working directory of its own; the
 // end of the program and the failure box are recorded instead of acted on.
@@ -67,21 +65,30 @@ public:
     void registerUser(const QString& name, const QString& age, const QString& userName,
                       const QString& password) {
         auto& form2 = flow->registrationWindow();
-        control<QLineEdit>(form2, "Nameu")->setText(name);
-        control<QLineEdit>(form2, "age")->setText(age);
-        control<QLineEdit>(form2, "userName")->setText(userName);
-        control<QLineEdit>(form2, "Pass")->setText(password);
-        control<QLineEdit>(form2, "Vpass")->setText(password);
-        control<QPushButton>(form2, "Command1")->click();
+        field(form2, "Nameu")->setText(name);
+        field(form2, "age")->setText(age);
+        field(form2, "userName")->setText(userName);
+        field(form2, "Pass")->setText(password);
+        field(form2, "Vpass")->setText(password);
+        button(form2, "Command1")->click();
     }
 
     void signIn(const QString& userName, const QString& password) {
         auto& form3 = flow->signInWindow();
-        control<QLineEdit>(form3, "user")->setText(userName);
-        control<QLineEdit>(form3, "password")->setText(password);
-        control<QPushButton>(form3, "Command1")->click();
+        field(form3, "user")->setText(userName);
+        field(form3, "password")->setText(password);
+        button(form3, "Command1")->click();
     }
 
+    static QLineEdit* field(QWidget& window, const char* name) {
+        return window.findChild<QLineEdit*>(QString::fromLatin1(name));
+    }
+    static QPushButton* button(QWidget& window, const char* name) {
+        return window.findChild<QPushButton*>(QString::fromLatin1(name));
+    }
+    static QComboBox* list(MainWindow& window, const char* name) {
+        return window.findChild<QComboBox*>(QString::fromLatin1(name));
+    }
     // Whether a window with the design name `name` exists, shown or not.
     static bool exists(const char* name) {
         const QWidgetList windows = QApplication::topLevelWidgets();
@@ -105,7 +112,7 @@ TEST_F(WindowFlowTest, FirstStartOpensOnlyTheRegistrationWindowAndCloseEndsThePr
     EXPECT_FALSE(run.signInWindow().isVisible());
     EXPECT_FALSE(run.mainWindow().isVisible());
     EXPECT_TRUE(QDir(dir.filePath("QK")).exists());
-    control<QPushButton>(run.registrationWindow(), "Command2")->click();
+    button(run.registrationWindow(), "Command2")->click();
     EXPECT_EQ(ended, 0);
 }
 
@@ -123,7 +130,7 @@ TEST_F(WindowFlowTest, RegistrationGreetsInTheMainWindowAndLaterStartsAskToSignI
     auto& second = start();
     EXPECT_TRUE(second.signInWindow().isVisible());
     EXPECT_FALSE(second.registrationWindow().isVisible());
-    control<QPushButton>(second.signInWindow(), "Command2")->click();
+    button(second.signInWindow(), "Command2")->click();
     EXPECT_EQ(ended, 0);
 }
 
@@ -170,7 +177,7 @@ TEST_F(WindowFlowTest, WhileAnotherCopyWritesTheStoreTheWaitIsShownAndGivingUpKe
                 10000,
                 {}};
     start();
-    control<QPushButton>(flow->signInWindow(), "Command3")->click();
+    button(flow->signInWindow(), "Command3")->click();
     registerUser("Bob", "40", "bob", "pw");
     EXPECT_TRUE(busyShown);
     EXPECT_FALSE(busyBox()) << "the box goes with the wait";
@@ -179,7 +186,7 @@ TEST_F(WindowFlowTest, WhileAnotherCopyWritesTheStoreTheWaitIsShownAndGivingUpKe
         "Cannot lock QK: another copy of the game is writing the store; nothing was written"))
         << failure.toStdString();
     EXPECT_TRUE(flow->registrationWindow().isVisible());
-    EXPECT_EQ(control<QLineEdit>(flow->registrationWindow(), "Nameu")->text(), "Bob");
+    EXPECT_EQ(field(flow->registrationWindow(), "Nameu")->text(), "Bob");
     EXPECT_EQ(AccountStore(dir.path()).loadCounterText(), "1");
 
     // Tried again, the other copy finishes after the notice: the wait ends well.
@@ -213,7 +220,7 @@ TEST_F(WindowFlowTest, AnAccountTheStoreCannotTakeIsReportedAndThePlayerCanStill
 
 TEST_F(WindowFlowTest, StoreSetUpWithoutUsersOpensTheRegistrationWindowAgain) {
     start();
-    control<QPushButton>(flow->registrationWindow(), "Command2")->click();
+    button(flow->registrationWindow(), "Command2")->click();
     ASSERT_EQ(ended, 0);
     auto& again = start();
     EXPECT_TRUE(again.registrationWindow().isVisible());
@@ -224,10 +231,10 @@ TEST_F(WindowFlowTest, SignInClearsBothGridsKeepsCodesAndLoadsTheStoredAge) {
     start();
     registerUser("Ann", "31", "ann", "pw");
     auto& main = flow->mainWindow();
-    control<QComboBox>(main, "Color1")->setCurrentIndex(2);
-    control<QComboBox>(main, "PetA3")->setCurrentIndex(4);
-    control<QPushButton>(main, "Command1")->click();
-    const QString codeBefore = control<QTextEdit>(main, "Code")->toPlainText();
+    list(main, "Color1")->setCurrentIndex(2);
+    list(main, "PetA3")->setCurrentIndex(4);
+    button(main, "Command1")->click();
+    const QString codeBefore = main.findChild<QTextEdit*>("Code")->toPlainText();
     // A registration leaves the age mirror empty; no tick has run yet.
     EXPECT_EQ(codeBefore, " 2-1-1--1-1-1--1-1-1-1--1-1-1-1--1-1-1--1-1-1--1---1-1-1--1- 0");
 
@@ -235,16 +242,16 @@ TEST_F(WindowFlowTest, SignInClearsBothGridsKeepsCodesAndLoadsTheStoredAge) {
     EXPECT_TRUE(flow->signInWindow().isVisible());
     signIn("ann", "pw");
     EXPECT_FALSE(flow->signInWindow().isVisible());
-    EXPECT_EQ(control<QComboBox>(main, "Color1")->currentIndex(), -1);
-    EXPECT_EQ(control<QComboBox>(main, "PetA3")->currentIndex(), -1);
-    EXPECT_EQ(control<QTextEdit>(main, "Code")->toPlainText(), codeBefore);
+    EXPECT_EQ(list(main, "Color1")->currentIndex(), -1);
+    EXPECT_EQ(list(main, "PetA3")->currentIndex(), -1);
+    EXPECT_EQ(main.findChild<QTextEdit*>("Code")->toPlainText(), codeBefore);
     EXPECT_EQ(flow->game().age(), "31");
 
-    control<QComboBox>(main, "Smoke1")->setCurrentIndex(0);
+    list(main, "Smoke1")->setCurrentIndex(0);
     testing::tick(flow->game());  // sees the greeting: restarts at 0
     testing::tick(flow->game());
-    control<QPushButton>(main, "Command1")->click();
-    EXPECT_EQ(control<QTextEdit>(main, "Code")->toPlainText(),
+    button(main, "Command1")->click();
+    EXPECT_EQ(main.findChild<QTextEdit*>("Code")->toPlainText(),
               "-1-1-1--1-1-1--1-1-1-1--1-1-1-1--1-1-1--1-1-1- 0-31--1-1-1--1- 1");
 }
 
@@ -253,14 +260,14 @@ TEST_F(WindowFlowTest, AfterASignInCancelAndCloseOnlyHideTheirWindows) {
     registerUser("Ann", "31", "ann", "pw");
     auto& main = flow->mainWindow();
     emit main.signInRequested();
-    control<QPushButton>(flow->signInWindow(), "Command2")->click();
+    button(flow->signInWindow(), "Command2")->click();
     EXPECT_FALSE(ended.has_value());
     EXPECT_FALSE(flow->signInWindow().isVisible());
     EXPECT_TRUE(main.isVisible());
 
     emit main.newUserRequested();
     EXPECT_TRUE(flow->registrationWindow().isVisible());
-    control<QPushButton>(flow->registrationWindow(), "Command2")->click();
+    button(flow->registrationWindow(), "Command2")->click();
     EXPECT_FALSE(ended.has_value());
     EXPECT_FALSE(flow->registrationWindow().isVisible());
 }
@@ -269,10 +276,10 @@ TEST_F(WindowFlowTest, NewUserFromSignInThenCloseBeforeAnySignInEndsTheProgram) 
     start();
     registerUser("Ann", "31", "ann", "pw");
     auto& second = start();
-    control<QPushButton>(second.signInWindow(), "Command3")->click();
+    button(second.signInWindow(), "Command3")->click();
     EXPECT_TRUE(second.registrationWindow().isVisible());
     EXPECT_FALSE(second.signInWindow().isVisible());
-    control<QPushButton>(second.registrationWindow(), "Command2")->click();
+    button(second.registrationWindow(), "Command2")->click();
     EXPECT_EQ(ended, 0);
 }
 
@@ -307,9 +314,9 @@ TEST_F(WindowFlowTest, TheCounterRunsFromAFirstRunsSetUpOrALaterRunsFirstGreetin
     testing::tick(flow->game());  // the registration takes two seconds
     testing::tick(flow->game());
     registerUser("Ann", "31", "ann", "pw");
-    control<QComboBox>(flow->mainWindow(), "Color1")->setCurrentIndex(1);
-    control<QPushButton>(flow->mainWindow(), "Command1")->click();
-    EXPECT_EQ(control<QTextEdit>(flow->mainWindow(), "Code")->toPlainText(),
+    list(flow->mainWindow(), "Color1")->setCurrentIndex(1);
+    button(flow->mainWindow(), "Command1")->click();
+    EXPECT_EQ(flow->mainWindow().findChild<QTextEdit*>("Code")->toPlainText(),
               " 1-1-1--1-1-1--1-1-1-1--1-1-1-1--1-1-1--1-1-1--1---1-1-1--1- 2");
 
     start();
@@ -320,9 +327,9 @@ TEST_F(WindowFlowTest, TheCounterRunsFromAFirstRunsSetUpOrALaterRunsFirstGreetin
     signIn("ann", "pw");
     testing::tick(flow->game());
     EXPECT_EQ(flow->game().elapsed(), 0);
-    control<QComboBox>(flow->mainWindow(), "Color1")->setCurrentIndex(1);
-    control<QPushButton>(flow->mainWindow(), "Command1")->click();
-    EXPECT_EQ(control<QTextEdit>(flow->mainWindow(), "Code")->toPlainText(),
+    list(flow->mainWindow(), "Color1")->setCurrentIndex(1);
+    button(flow->mainWindow(), "Command1")->click();
+    EXPECT_EQ(flow->mainWindow().findChild<QTextEdit*>("Code")->toPlainText(),
               " 1-1-1--1-1-1--1-1-1-1--1-1-1-1--1-1-1--1-1-1--1-31--1-1-1--1- 0");
 }
 
@@ -337,11 +344,11 @@ TEST_F(WindowFlowTest, TheAgeFollowsTheRegistrationFormWhileItIsTyped) {
     registerUser("Bo", "", "bo", "pw");  // the age box was empty already
     EXPECT_EQ(flow->game().age(), "") << "a registration leaves no age";
     emit flow->mainWindow().newUserRequested();
-    control<QLineEdit>(flow->registrationWindow(), "age")->setText("52");
+    field(flow->registrationWindow(), "age")->setText("52");
     auto& main = flow->mainWindow();
-    control<QComboBox>(main, "Color1")->setCurrentIndex(0);
-    control<QPushButton>(main, "Command1")->click();
-    EXPECT_TRUE(control<QTextEdit>(main, "Code")->toPlainText().contains("-52-"));
+    list(main, "Color1")->setCurrentIndex(0);
+    button(main, "Command1")->click();
+    EXPECT_TRUE(main.findChild<QTextEdit*>("Code")->toPlainText().contains("-52-"));
     emit main.signInRequested();
     signIn("ann", "wrong");
     EXPECT_EQ(flow->game().age(), "52") << "a failed sign-in changes nothing";
@@ -400,6 +407,12 @@ INSTANTIATE_TEST_SUITE_P(
                      },
                      "QK/num.qk"}),
     [](const ::testing::TestParamInfo<StoreFailure>& info) { return info.param.what; });
+
+}  // namespace
+}  // namespace mindlark
+
+namespace mindlark {
+namespace {
 
 TEST_F(WindowFlowTest, AllThreeWindowsCarryTheGameIcon) {
     auto& run = start();
