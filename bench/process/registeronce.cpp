@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char** argv) {
     if (argc != 2) {
@@ -13,7 +14,7 @@ int main(int argc, char** argv) {
     }
     mindlark::Session session(QFile::decodeName(argv[1]));
     session.start({});
-    const bool accepted = session.registerUser(
+    const std::optional<mindlark::Player> accepted = session.registerUser(
         {QStringLiteral("New Player"), QStringLiteral("30"), QStringLiteral("new@example.org"),
          QStringLiteral("newcomer"), QStringLiteral("secret")},
         QStringLiteral("secret"));

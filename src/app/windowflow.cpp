@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QThread>
+#include <optional>
 
 #include "accounts/storeerror.h"
 #include "ui/accounts/busycursor.h"
@@ -62,10 +63,9 @@ WindowFlow::~WindowFlow() = default;
 void WindowFlow::start() {
     guarded([this] {
         signInWindow();
-        // The main window exists from the moment the store is first set up, so on
-        // a first run its elapsed counter runs from then; on later runs the
-        // greeting creates it.
-        const bool nobodyRegistered = session_.start([this] { mainWindow(); });
+        // On a first run the game, and with it the elapsed counter, begins when the
+        // store is set up; on later runs the first greeting begins it.
+        const bool nobodyRegistered = session_.start([this] { game_.start(); });
         // The registration window holds nothing the start-up reads or writes, so
         // it is built when it is first shown and does not delay the first window.
         if (nobodyRegistered) {
@@ -118,11 +118,11 @@ SignInWindow& WindowFlow::signInWindow() {
 void WindowFlow::signIn(const QString& userName, const QString& password) {
     guarded([&] {
         const BusyCursor busy;
-        const bool matched = session_.signIn(userName, password);
-        if (matched) {
+        if (const std::optional<Player> player = session_.signIn(userName, password)) {
             signIn_->hide();
-            greet();
-            mainWindow().clearAnswerGrids();
+            greet(*player);
+            // Unlike a registration, a sign-in starts both grids afresh.
+            game_.clear();
         }
         // Also after a match: the window is hidden by then, and the Sign In command
         // hides the warning again before the window is next shown.
@@ -136,11 +136,11 @@ void WindowFlow::signIn(const QString& userName, const QString& password) {
 void WindowFlow::addUser(const UserFields& fields, const QString& confirmation) {
     if (ended_)
         return;
-    bool accepted = false;
+    std::optional<Player> player;
     try {
         const BusyCursor busy;
         const CloseWaiting closing{waiting_};
-        accepted = session_.registerUser(fields, confirmation);
+        player = session_.registerUser(fields, confirmation);
     } catch (const StoreError& error) {
         // Nothing was added and the store is as it was: the player keeps the form
         // and may try again, or sign in to an account that exists.
@@ -151,12 +151,12 @@ void WindowFlow::addUser(const UserFields& fields, const QString& confirmation) 
         return;
     }
     tellStoreNotice();
-    if (!accepted) {
+    if (!player) {
         registration_->showRefusal();
         return;
     }
     registration_->clearAfterRegistration();
-    greet();
+    greet(*player);
 }
 
 void WindowFlow::openRegistration() {
@@ -183,9 +183,8 @@ void WindowFlow::hideOrEnd(QWidget& window) {
     }
 }
 
-void WindowFlow::greet() {
-    game_.setAge(session_.age());
-    mainWindow().setWelcomeCaption(session_.greeting());
+void WindowFlow::greet(const Player& player) {
+    game_.greet(player.name, player.age);
     mainWindow().setSignInCaption(QStringLiteral("Change User"));
     mainWindow().show();
 }

@@ -19,10 +19,11 @@ class RegistrationWindow;
 class SignInWindow;
 
 // The program's three long-lived windows and the hand-over between them, over
-// one Session. Each window is created on first use, hidden until something shows
-// it, and never destroyed before the program ends: the sign-in window at start,
-// the main window when the first run's set-up begins or at the first greeting,
-// the registration window when it is first shown. Windows report presses as
+// one Session and one Game: the flow tells the game when it begins, whom it
+// greets and when a sign-in clears its grids. Each window is created on first
+// use, hidden until something shows it, and never destroyed before the program
+// ends: the sign-in window at start, the main window at the first greeting, the
+// registration window when it is first shown. Windows report presses as
 // signals; every handler here that touches the store shows a store failure and
 // ends the program with status 1, so nothing throws into Qt, except "Add User":
 // an account the store could not take leaves the player where they were.
@@ -60,9 +61,7 @@ public:
     RegistrationWindow& registrationWindow();
     SignInWindow& signInWindow();
 
-    // Who is signed in.
-    const Session& session() const { return session_; }
-    // The game the main window shows, from the start of the run.
+    // The game the main window shows, kept for the whole run.
     const Game& game() const { return game_; }
 
 private:
@@ -77,9 +76,9 @@ private:
     void openSignIn();
     // "Cancel" or "Close" on `window`: only hides it once somebody is signed in.
     void hideOrEnd(QWidget& window);
-    // Greets the signed-in player in the main window and shows it; the answer
-    // code carries the player's age from now on.
-    void greet();
+    // Greets `player` in the game, which carries their age in the answer code
+    // from now on, and shows the main window.
+    void greet(const Player& player);
     // Runs `step`; a store failure is shown and ends the program with status 1.
     void guarded(const std::function<void()>& step);
     void end(int status);

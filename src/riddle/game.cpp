@@ -1,11 +1,17 @@
 #include "riddle/game.h"
 
+#include <QTimer>
+
 namespace mindlark {
 
-Game::Game() {
+Game::Game(QObject* parent) : QObject(parent), timer_(new QTimer(this)) {
     english_.fill(-1);
     arabic_.fill(-1);
+    timer_->setInterval(1000);
+    connect(timer_, &QTimer::timeout, this, &Game::tick);
 }
+
+Game::~Game() = default;
 
 void Game::choose(Language pane, Attribute attribute, int house, int index) {
     const int row = static_cast<int>(attribute);
@@ -18,6 +24,24 @@ void Game::choose(Language pane, Attribute attribute, int house, int index) {
 
 const GridIndexes& Game::grid(Language pane) const {
     return pane == Language::English ? english_ : arabic_;
+}
+
+void Game::clear() {
+    english_.fill(-1);
+    arabic_.fill(-1);
+    emit cleared();
+}
+
+void Game::start() {
+    if (!timer_->isActive())
+        timer_->start();
+}
+
+void Game::greet(const QString& name, const QString& age) {
+    start();
+    greeting_ = QStringLiteral("Welcome ") + name;
+    age_ = age;
+    emit greeted(greeting_);
 }
 
 std::optional<QString> Game::answerCode(Language pane) const {

@@ -1,7 +1,5 @@
 #include "session/session.h"
 
-#include <optional>
-
 #include "accounts/registration.h"
 #include "accounts/signin.h"
 
@@ -22,30 +20,25 @@ void Session::openRegistration() const {
     store_.loadCounterText();
 }
 
-bool Session::signIn(const QString& userName, const QString& password) {
+std::optional<Player> Session::signIn(const QString& userName, const QString& password) {
     SignInResult result = mindlark::signIn(store_, userName, password);
     if (!damageTold_)
         damaged_ = std::move(result.damaged);
-    const std::optional<SignInMatch>& match = result.match;
-    if (!match)
-        return false;
-    name_ = match->name;
-    age_ = match->age;
+    if (!result.match)
+        return std::nullopt;
     signedIn_ = true;
-    return true;
+    return Player{result.match->name, result.match->age};
 }
 
-bool Session::registerUser(const UserFields& fields, const QString& confirmation) {
+std::optional<Player> Session::registerUser(const UserFields& fields, const QString& confirmation) {
     if (!isRegistrationAccepted(fields.password, confirmation, fields.name, fields.userName) ||
         !fitsInStore(fields)) {
-        return false;
+        return std::nullopt;
     }
     store_.registerUser(fields);
-    name_ = fields.name;
-    // The form is emptied after an accepted registration, and the age with it.
-    age_.clear();
     signedIn_ = true;
-    return true;
+    // The form is emptied after an accepted registration, and the age with it.
+    return Player{fields.name, {}};
 }
 
 QString Session::takeDamageNotice() {
@@ -62,10 +55,6 @@ QString Session::takeDamageNotice() {
                "Some accounts could not be read and were skipped; the others can "
                "still sign in.\n\n") +
            lines.join(u'\n');
-}
-
-QString Session::greeting() const {
-    return QStringLiteral("Welcome ") + name_;
 }
 
 }  // namespace mindlark

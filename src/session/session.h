@@ -3,16 +3,24 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 
 #include "accounts/accountstore.h"
 #include "accounts/fields.h"
 
 namespace mindlark {
 
+// Who a sign-in or an accepted registration lets in: the name the game greets
+// and the age its answer code carries.
+struct Player {
+    QString name;
+    QString age;
+};
+
 // What one run of the game knows about its player, apart from any window: the
-// working directory and its store, and who is signed in (the name the greeting
-// shows and the account's age). Start-up, sign-in and registration go through
-// it. Every store failure comes out as StoreError; nothing is shown.
+// store below the working directory, and whether somebody has signed in.
+// Start-up, sign-in and registration go through it; who they let in goes to the
+// game. Every store failure comes out as StoreError; nothing is shown.
 class Session {
 public:
     // A session over the store below `workingDirectory`.
@@ -29,11 +37,11 @@ public:
     void openRegistration() const;
 
     // "Sign in": looks the typed texts up in every stored account, exactly. On a
-    // match the player is signed in with that account's name and age; the last of
-    // several matching accounts wins. Returns whether any matched. An account whose
-    // files cannot be read is passed over (see takeDamageNotice()). Throws
-    // StoreError when the counter cannot be read.
-    bool signIn(const QString& userName, const QString& password);
+    // match the player is signed in as that account, with its stored name and age;
+    // the last of several matching accounts wins. Nothing when none matched. An
+    // account whose files cannot be read is passed over (see takeDamageNotice()).
+    // Throws StoreError when the counter cannot be read.
+    std::optional<Player> signIn(const QString& userName, const QString& password);
 
     // What to tell the player about accounts the latest sign-in passed over: the
     // damaged files, named once per run; empty when there is nothing new to say.
@@ -43,27 +51,21 @@ public:
     // there is nothing to say.
     QString takeStoreNotice() { return store_.takeNotes().join(QStringLiteral("\n\n")); }
 
-    // "Add User": refused (false) unless the password equals `confirmation`,
+    // "Add User": refused (nothing) unless the password equals `confirmation`,
     // neither name nor user name is empty and every value can be stored and read
     // back; an accepted account is written as the next user and signs the player
-    // in with an empty age. Throws StoreError, with nobody signed in anew and no
-    // account added, when the store could not take it.
-    bool registerUser(const UserFields& fields, const QString& confirmation);
+    // in with the typed name and an empty age. Throws StoreError, with nobody
+    // signed in anew and no account added, when the store could not take it.
+    std::optional<Player> registerUser(const UserFields& fields, const QString& confirmation);
 
     // How a change to the store waits while another copy of the game writes it.
     void setLockWait(LockWait wait) { store_.setLockWait(std::move(wait)); }
 
     // Whether a sign-in or registration has succeeded in this run.
     bool isSignedIn() const { return signedIn_; }
-    // What the main window's welcome label shows: "Welcome " and the name.
-    QString greeting() const;
-    // The signed-in account's age as stored (any text); empty after a registration.
-    const QString& age() const { return age_; }
 
 private:
     AccountStore store_;
-    QString name_;
-    QString age_;
     bool signedIn_ = false;
     QStringList damaged_;
     bool damageTold_ = false;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
+
 using mindlark::Attribute;
 using mindlark::Game;
 using mindlark::Language;
@@ -19,14 +21,50 @@ TEST(Game, EachPaneKeepsItsOwnChoicesAndMakesItsOwnCode) {
     EXPECT_FALSE(game.answerCode(Language::Arabic));
 }
 
-TEST(Game, TheCounterRestartsAtTheFirstTickThatSeesANewGreeting) {
+TEST(Game, ClearingEmptiesBothGridsAndKeepsTheGreetingAgeAndCount) {
+    Game game;
+    game.greet("Ann", "31");
+    game.tick();
+    game.tick();
+    game.choose(Language::English, Attribute::Pet, 2, 4);
+    game.choose(Language::Arabic, Attribute::Color, 1, 0);
+    game.clear();
+    EXPECT_FALSE(game.answerCode(Language::English));
+    EXPECT_FALSE(game.answerCode(Language::Arabic));
+    EXPECT_EQ(game.greeting(), "Welcome Ann");
+    EXPECT_EQ(game.age(), "31");
+    EXPECT_EQ(game.elapsed(), 1);
+}
+
+TEST(Game, BeginsAtItsStartOrFirstGreetingAndTicksEverySecondFromThen) {
+    for (const bool startedFirst : {true, false}) {
+        Game game;
+        const auto* timer = game.findChild<QTimer*>();
+        ASSERT_NE(timer, nullptr);
+        EXPECT_FALSE(timer->isActive()) << "nothing has begun the game";
+        if (startedFirst) {
+            game.start();
+            QMetaObject::invokeMethod(game.findChild<QTimer*>(), "timeout");
+            game.start();  // begun already: the count goes on
+        }
+        game.greet("Ann", "");
+        EXPECT_TRUE(timer->isActive());
+        EXPECT_EQ(timer->interval(), 1000);
+        EXPECT_EQ(game.elapsed(), startedFirst ? 1 : 0) << "until a tick sees the greeting";
+    }
+}
+
+TEST(Game, AGreetingRestartsTheCountAtTheFirstTickThatSeesIt) {
     Game game;
     game.tick();
-    game.setGreeting("Welcome Ann");
+    game.setAge("52");  // the registration form's age box
+    game.greet(" ", "forty");
+    EXPECT_EQ(game.greeting(), "Welcome  ") << "the name exactly as stored";
+    EXPECT_EQ(game.age(), "forty");
     EXPECT_EQ(game.elapsed(), 1) << "the next tick sees the change";
     game.tick();
-    game.setGreeting("Welcome Bo");
-    game.setGreeting("Welcome Ann");  // changed back before any tick saw it
+    game.greet("Bo", "");
+    game.greet(" ", "");  // changed back before any tick saw it
     game.tick();
     EXPECT_EQ(game.elapsed(), 1);
 }

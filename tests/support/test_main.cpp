@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
     }
     int count = static_cast<int>(kept.size());
     kept.push_back(nullptr);
-    // Widget tests need a QApplication; tests that run programs, the event loop
+    // Widget tests need a QApplication; tests that run programs or timers, the event loop
     // of a QCoreApplication; the others, which link no widgets, start neither.
 #if defined(MINDLARK_TEST_WIDGET_APPLICATION)
     QApplication app(count, kept.data());

@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QWidget>
+#include <memory>
 
 namespace mindlark::testing {
 
@@ -17,6 +18,17 @@ Control* control(const QWidget& window, const char* name) {
     EXPECT_NE(found, nullptr) << "no control named " << name;
     return found;
 }
+
+// A hidden account window of its own, with what every test of it asks: a named
+// text box, and whether its red warning shows.
+template <class Window>
+class AccountWindowTest : public ::testing::Test {
+protected:
+    QLineEdit* box(const char* name) { return control<QLineEdit>(*window, name); }
+    bool warningShown() { return control<QLabel>(*window, "worning")->isVisibleTo(window.get()); }
+
+    std::unique_ptr<Window> window = std::make_unique<Window>();
+};
 
 // Types `text` into `box` key by key, as a player would; letters outside ASCII
 // arrive as key events carrying their text, as an input method delivers them.

@@ -28,7 +28,7 @@ TEST_F(MainWindowTest, EmptyGridIsRefusedAndThePreviousCodeStays) {
     window->englishPane()->generateButton()->click();
     const QString code = english().codeBox()->text();
     ASSERT_FALSE(code.isEmpty());
-    window->clearAnswerGrids();
+    game.clear();
     window->englishPane()->generateButton()->click();
     EXPECT_EQ(refusals.size(), 3u);
     EXPECT_EQ(english().codeBox()->text(), code);
@@ -52,10 +52,9 @@ TEST_F(MainWindowTest, ButtonWritesTheCodeOfItsOwnPane) {
         for (int h = 1; h <= 5; ++h)
             list(arabic(), row, h)->setListIndex(0);
     }
-    game.setAge({});
-    window->setWelcomeCaption("Welcome Ann");
+    game.greet("Ann", {});
     for (int i = 0; i < 8; ++i)
-        mindlark::testing::tick(*window);  // first tick restarts at 0
+        mindlark::testing::tick(game);  // first tick restarts at 0
     ASSERT_EQ(game.elapsed(), 7);
     mindlark::testing::choose(*window, "arabic");
     window->show();
@@ -73,8 +72,8 @@ TEST_F(MainWindowTest, EachPressTakesTheAgeAndCounterOfItsMoment) {
     EXPECT_TRUE(english().codeBox()->text().endsWith("-41--1-1-1- 3- 0"));
 
     // A second press replaces the first code with the values of its own moment.
-    mindlark::testing::tick(*window);
-    mindlark::testing::tick(*window);
+    mindlark::testing::tick(game);
+    mindlark::testing::tick(game);
     game.setAge(QStringLiteral(" 4\r\n2"));
     window->englishPane()->generateButton()->click();
     EXPECT_EQ(english().codeBox()->text(), mindlark::buildAnswerCode(game.grid(Language::English),

@@ -24,6 +24,8 @@
 namespace mindlark {
 namespace {
 
+using testing::placeIn;
+
 // The pixels where `drawn` differs from `bare`: their shape, moved to start at
 // 0,0 (a caption may sit higher than a bare label puts it), and their bounds.
 struct Ink {
@@ -44,10 +46,6 @@ Ink inkBetween(const QImage& bare, const QImage& drawn) {
     for (QPoint& point : ink.shape)
         point -= ink.bounds.topLeft();
     return ink;
-}
-
-QRect placeIn(QWidget& window, const QWidget* widget) {
-    return QRect(widget->mapTo(&window, QPoint(0, 0)), widget->size());
 }
 
 // Checks every caption of `area`, drawn inside `window`, the hidden warnings too.

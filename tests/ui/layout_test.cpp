@@ -16,9 +16,12 @@
 #include "ui/accounts/signinwindow.h"
 #include "ui/main/languagepane.h"
 #include "ui/main/mainwindow.h"
+#include "ui/mainwindowfixture.h"
 
 namespace mindlark {
 namespace {
+
+using testing::placeIn;
 
 // The controls a player works with inside `area`: they must never cover each other.
 std::vector<QWidget*> workingControls(QWidget& area) {
@@ -32,10 +35,6 @@ std::vector<QWidget*> workingControls(QWidget& area) {
             controls.push_back(child);
     }
     return controls;
-}
-
-QRect placeIn(QWidget& area, QWidget* control) {
-    return QRect(control->mapTo(&area, QPoint(0, 0)), control->size());
 }
 
 // The grid's lists are designed a pixel wider and three pixels taller than their

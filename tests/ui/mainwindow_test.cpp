@@ -9,22 +9,14 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
-#include <QTimer>
 
 #include "mainwindowfixture.h"
 
 using mindlark::Attribute;
 using mindlark::Language;
+using mindlark::testing::action;
 using mindlark::testing::MainWindowTest;
 using mindlark::testing::twipsPlace;
-
-namespace {
-
-QAction* action(QWidget* window, const char* name) {
-    return window->findChild<QAction*>(QString::fromLatin1(name));
-}
-
-}  // namespace
 
 TEST_F(MainWindowTest, FixedWindowAtItsPlace) {
     EXPECT_EQ(window->objectName(), "Form1");
@@ -57,7 +49,7 @@ TEST_F(MainWindowTest, WelcomeLabelAtItsPlaceShowsTheGreeting) {
     EXPECT_FALSE(nameuser->autoFillBackground());
     EXPECT_TRUE(nameuser->alignment() & Qt::AlignLeft);
 
-    window->setWelcomeCaption("Welcome Ann");
+    game.greet("Ann", "30");
     EXPECT_EQ(nameuser->text(), "Welcome Ann");
     EXPECT_EQ(window->welcomeCaption(), "Welcome Ann");
 }
@@ -110,9 +102,9 @@ TEST_F(MainWindowTest, LanguageCommandsSwapPanesAndMenuItems) {
     window->show();
     QAction* englishs = action(window.get(), "englishs");
     QAction* arabicItem = action(window.get(), "arabic");
-    window->setWelcomeCaption("Welcome Ann");
-    mindlark::testing::tick(*window);
-    mindlark::testing::tick(*window);
+    game.greet("Ann", "30");
+    mindlark::testing::tick(game);
+    mindlark::testing::tick(game);
 
     const auto expectEnglishShown = [&](bool englishShown) {
         EXPECT_EQ(english().isVisible(), englishShown);
@@ -136,38 +128,6 @@ TEST_F(MainWindowTest, LanguageCommandsSwapPanesAndMenuItems) {
     EXPECT_EQ(window->windowTitle(), "Mindlark?");
     EXPECT_EQ(window->welcomeCaption(), "Welcome Ann");
     EXPECT_EQ(game.elapsed(), 1) << "switching panes does not touch the counter";
-}
-
-TEST_F(MainWindowTest, TimerCountsTicksSinceTheCaptionChanged) {
-    auto* timer = window->findChild<QTimer*>("Timer1");
-    ASSERT_NE(timer, nullptr);
-    EXPECT_EQ(timer->interval(), 1000);
-    EXPECT_TRUE(timer->isActive()) << "it runs from creation, window shown or not";
-    EXPECT_FALSE(timer->isSingleShot());
-
-    // The window is still hidden: the counter runs all the same.
-    EXPECT_EQ(game.elapsed(), 0);
-    mindlark::testing::tick(*window);
-    EXPECT_EQ(game.elapsed(), 1) << "unchanged (empty) caption since creation";
-
-    window->setWelcomeCaption("Welcome Ann");
-    EXPECT_EQ(game.elapsed(), 1) << "the change is noticed at the next tick";
-    mindlark::testing::tick(*window);
-    EXPECT_EQ(game.elapsed(), 0);
-    mindlark::testing::tick(*window);
-    EXPECT_EQ(game.elapsed(), 1);
-
-    window->setWelcomeCaption("Welcome Ann");  // same user again: keeps counting
-    mindlark::testing::tick(*window);
-    EXPECT_EQ(game.elapsed(), 2);
-
-    window->setWelcomeCaption("Welcome ann");  // letter case counts
-    mindlark::testing::tick(*window);
-    EXPECT_EQ(game.elapsed(), 0);
-
-    // The timer's own signal drives the same handler.
-    QMetaObject::invokeMethod(timer, "timeout", Qt::DirectConnection);
-    EXPECT_EQ(game.elapsed(), 1);
 }
 
 TEST_F(MainWindowTest, MenuCommandsAndClosingAskTheFlow) {
@@ -236,7 +196,7 @@ TEST(RiddleTextBox, KeepsExactTextAndFollowsOtherWriters) {
     EXPECT_TRUE(box.text().isEmpty());
 }
 
-TEST_F(MainWindowTest, ClearingGridsEmptiesEveryListButKeepsCodes) {
+TEST_F(MainWindowTest, AClearedGameEmptiesEveryListButKeepsCodes) {
     list(english(), Attribute::Color, 1)->setListIndex(2);
     list(english(), Attribute::Drink, 5)->setListIndex(4);
     list(arabic(), Attribute::Smoke, 3)->setListIndex(1);
@@ -248,7 +208,7 @@ TEST_F(MainWindowTest, ClearingGridsEmptiesEveryListButKeepsCodes) {
     ASSERT_FALSE(codeA.isEmpty());
 
     mindlark::testing::choose(*window, "arabic");  // whichever pane is shown, both are cleared
-    window->clearAnswerGrids();
+    game.clear();
     for (mindlark::LanguagePane* pane : {&english(), &arabic()}) {
         for (mindlark::AnswerList* l : pane->findChildren<mindlark::AnswerList*>()) {
             EXPECT_EQ(l->listIndex(), -1) << l->objectName().toStdString();
@@ -256,8 +216,6 @@ TEST_F(MainWindowTest, ClearingGridsEmptiesEveryListButKeepsCodes) {
             EXPECT_EQ(l->count(), 5);
         }
     }
-    EXPECT_TRUE(mindlark::isGridEmpty(game.grid(Language::English)));
-    EXPECT_TRUE(mindlark::isGridEmpty(game.grid(Language::Arabic)));
     EXPECT_EQ(english().codeBox()->text(), code);
     EXPECT_EQ(arabic().codeBox()->text(), codeA);
 }

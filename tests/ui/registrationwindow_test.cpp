@@ -19,10 +19,8 @@ namespace {
 
 using testing::control;
 
-class RegistrationWindowTest : public ::testing::Test {
+class RegistrationWindowTest : public testing::AccountWindowTest<RegistrationWindow> {
 protected:
-    QLineEdit* box(const char* name) { return control<QLineEdit>(*window, name); }
-
     // Types the six fields as a player would, key by key.
     void type(const QString& name, const QString& age, const QString& email,
               const QString& userName, const QString& password, const QString& confirmation) {
@@ -34,16 +32,12 @@ protected:
         testing::typeInto(box("Vpass"), confirmation);
     }
 
-    bool warningShown() { return control<QLabel>(*window, "worning")->isVisibleTo(window.get()); }
-
     QString fieldTexts() {
         QStringList texts;
         for (const char* name : {"Nameu", "age", "Email", "userName", "Pass", "Vpass"})
             texts << box(name)->text();
         return texts.join(u'|');
     }
-
-    std::unique_ptr<RegistrationWindow> window = std::make_unique<RegistrationWindow>();
 };
 
 TEST_F(RegistrationWindowTest, HasTheFixedNewUserWindowLayout) {

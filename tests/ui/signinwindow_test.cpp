@@ -16,16 +16,11 @@ namespace {
 
 using testing::control;
 
-class SignInWindowTest : public ::testing::Test {
+class SignInWindowTest : public testing::AccountWindowTest<SignInWindow> {
 protected:
-    QLineEdit* box(const char* name) { return control<QLineEdit>(*window, name); }
     void press(const char* button) {
         QTest::mouseClick(control<QPushButton>(*window, button), Qt::LeftButton);
     }
-
-    bool warningShown() { return control<QLabel>(*window, "worning")->isVisibleTo(window.get()); }
-
-    std::unique_ptr<SignInWindow> window = std::make_unique<SignInWindow>();
 };
 
 TEST_F(SignInWindowTest, HasTheResizableSignInWindowLayout) {

@@ -48,8 +48,8 @@ int main(int argc, char** argv) {
     }
 
     mindlark::Game game;
+    game.greet(QStringLiteral("Sam"), {});
     mindlark::MainWindow main(game);
-    main.setWelcomeCaption(QStringLiteral("Welcome Sam"));
     mindlark::RegistrationWindow registration;
     mindlark::SignInWindow signIn;
 

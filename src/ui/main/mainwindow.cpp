@@ -14,7 +14,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QShortcut>
-#include <QTimer>
 #include <optional>
 #include <utility>
 
@@ -72,6 +71,8 @@ MainWindow::MainWindow(Game& game, QWidget* parent) : QMainWindow(parent), game_
     welcome_->setAlignment(Qt::AlignLeft | Qt::AlignAbsolute | Qt::AlignTop);
     welcome_->setGeometry(twipsRect(360, 0, 3375, 255));
     welcome_->raise();  // above the panes, which start one pixel higher than its foot
+    welcome_->setText(game_.greeting());
+    connect(&game_, &Game::greeted, welcome_, &QLabel::setText);
 
     connect(english_->generateButton(), &QPushButton::clicked, this,
             [this] { generateCode(*english_); });
@@ -80,13 +81,11 @@ MainWindow::MainWindow(Game& game, QWidget* parent) : QMainWindow(parent), game_
 
     bindGrid(*english_);
     bindGrid(*arabic_);
+    connect(&game_, &Game::cleared, this, [this] {
+        english_->clearGrid();
+        arabic_->clearGrid();
+    });
     fillTexts();
-
-    timer_ = new QTimer(this);
-    timer_->setObjectName(QStringLiteral("Timer1"));
-    timer_->setInterval(1000);
-    connect(timer_, &QTimer::timeout, this, [this] { game_.tick(); });
-    timer_->start();
 
     // Put the client area, below the menu bar, at its fixed place on the screen.
     layout()->activate();
@@ -145,11 +144,10 @@ void MainWindow::buildMenu() {
 
 void MainWindow::bindGrid(LanguagePane& pane) {
     for (AnswerList* list : pane.findChildren<AnswerList*>()) {
-        const auto choose = [this, list, language = pane.language()](int index) {
-            game_.choose(language, list->attribute(), list->house(), index);
-        };
-        choose(list->listIndex());
-        connect(list, &QComboBox::currentIndexChanged, this, choose);
+        connect(list, &QComboBox::currentIndexChanged, this,
+                [this, list, language = pane.language()](int index) {
+                    game_.choose(language, list->attribute(), list->house(), index);
+                });
     }
 }
 
@@ -158,11 +156,6 @@ void MainWindow::fillTexts() {
     english_->introBox()->setText(introText(Language::English));
     arabic_->cluesBox()->setText(cluesText(Language::Arabic));
     arabic_->introBox()->setText(introText(Language::Arabic));
-}
-
-void MainWindow::setWelcomeCaption(const QString& caption) {
-    welcome_->setText(caption);
-    game_.setGreeting(caption);
 }
 
 QString MainWindow::welcomeCaption() const {
@@ -175,11 +168,6 @@ void MainWindow::setSignInCaption(const QString& caption) {
 
 QString MainWindow::signInCaption() const {
     return signInAction_->text();
-}
-
-void MainWindow::clearAnswerGrids() {
-    english_->clearGrid();
-    arabic_->clearGrid();
 }
 
 void MainWindow::setRefusalPresenter(RefusalPresenter presenter) {

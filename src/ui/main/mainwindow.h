@@ -7,43 +7,35 @@
 class QAction;
 class QCloseEvent;
 class QLabel;
-class QTimer;
 
 namespace mindlark {
 
 class Game;
 class LanguagePane;
 
-// The main riddle window ("Form1"): the File menu, the welcome label, the
-// one-second timer and the two language panes, of which exactly one is shown. It
-// shows a Game and holds none of its state: every choice on a grid, the greeting
-// and each tick go to the game, and a generate button shows the code the game
-// makes. It never ends the program nor opens another window itself: the menu's
-// commands are signals. Its timer is named "Timer1"; tests tick it by sending
-// that timer a timer event.
+// The main riddle window ("Form1"): the File menu, the welcome label and the two
+// language panes, of which exactly one is shown. It shows a Game and holds none
+// of its state: the label shows the game's greeting, every choice on a grid goes
+// to the game, the grids empty when the game clears them, and a generate button
+// shows the code the game makes. It never ends the program nor opens another
+// window itself: the menu's commands are signals.
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
     // Shows the refusal for an empty grid: the message box title and its prompt.
     using RefusalPresenter = std::function<void(const QString& title, const QString& prompt)>;
 
-    // Builds the hidden window over `game`, which must outlive it, fills the
-    // riddle texts and starts the timer.
+    // Builds the hidden window over `game`, which must outlive it and have
+    // nothing chosen yet, and fills the riddle texts.
     explicit MainWindow(Game& game, QWidget* parent = nullptr);
 
-    // Writes the welcome label `nameuser` and tells the game its new greeting.
-    void setWelcomeCaption(const QString& caption);
-    // The welcome label's caption as it reads now.
+    // The welcome label `nameuser` as it reads now.
     QString welcomeCaption() const;
 
     // Renames the File menu's sign-in item ("Sign In", later "Change User").
     void setSignInCaption(const QString& caption);
     // The sign-in item's caption as it reads now.
     QString signInCaption() const;
-
-    // Chooses nothing on all 50 lists (English rows first, then Arabic) and
-    // empties their fields; the code boxes keep their codes.
-    void clearAnswerGrids();
 
     // The English pane ("English").
     LanguagePane* englishPane() const { return english_; }
@@ -72,7 +64,7 @@ private:
     void fillTexts();
     // Builds the File menu tree with its design names.
     void buildMenu();
-    // Tells the game of every choice on `pane`'s lists, from the choices they show now.
+    // Tells the game of every choice on `pane`'s lists.
     void bindGrid(LanguagePane& pane);
     // A generate button: the pane's answer code into its code box, or the refusal.
     void generateCode(LanguagePane& pane);
@@ -86,7 +78,6 @@ private:
     QLabel* welcome_ = nullptr;
     LanguagePane* english_ = nullptr;
     LanguagePane* arabic_ = nullptr;
-    QTimer* timer_ = nullptr;
     QAction* signInAction_ = nullptr;
     QAction* showEnglishAction_ = nullptr;
     QAction* showArabicAction_ = nullptr;

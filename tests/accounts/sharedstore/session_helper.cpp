@@ -11,6 +11,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <optional>
 
 int main(int argc, char** argv) {
     if (argc != 2 && argc != 4) {
@@ -22,15 +23,16 @@ int main(int argc, char** argv) {
         session.start({});
         if (argc == 2)
             return 0;
-        const bool matched = session.signIn(QString::fromUtf8(argv[2]), QString::fromUtf8(argv[3]));
+        const std::optional<mindlark::Player> player =
+            session.signIn(QString::fromUtf8(argv[2]), QString::fromUtf8(argv[3]));
         const QString notice = session.takeDamageNotice();
         if (!notice.isEmpty()) {
             std::fprintf(stderr, "%s\n", qPrintable(notice));
             return 4;
         }
-        if (!matched)
+        if (!player)
             return 1;
-        std::printf("%s\n", qPrintable(session.greeting()));
+        std::printf("Welcome %s\n", qPrintable(player->name));
         return 0;
     } catch (const mindlark::StoreError& error) {
         std::fprintf(stderr, "%s\n", qPrintable(error.message()));
