@@ -65,9 +65,15 @@ QString CopyIdentity::fileNameHost(const QString& host) {
     return safe.isEmpty() ? QStringLiteral("unknown") : safe;
 }
 
-bool CopyIdentity::isOnThisBoot() const {
-    const CopyIdentity& me = self();
-    return host == me.host && !boot.isEmpty() && boot == me.boot;
+bool CopyIdentity::isOnBootOf(const CopyIdentity& here) const {
+    // The boot as a temporary's name carries it: its first characters.
+    const auto tag = [](const QString& id) { return id.left(8).toLower(); };
+    return fileNameHost(host) == fileNameHost(here.host) && !boot.isEmpty() &&
+           tag(boot) == tag(here.boot);
+}
+
+bool CopyIdentity::hasEnded(const CopyIdentity& here) const {
+    return isOnBootOf(here) && pid != here.pid && !isRunningHere(pid, started);
 }
 
 bool CopyIdentity::isRunningHere(std::int64_t pid, const QString& started) {

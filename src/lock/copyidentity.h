@@ -22,8 +22,13 @@ struct CopyIdentity {
     // at most 40 of them, so every file system the store lives on takes it.
     static QString fileNameHost(const QString& host);
 
-    // Whether this copy runs on the same machine, in the same boot, as `self()`.
-    bool isOnThisBoot() const;
+    // Whether this copy ran on the machine and boot of `here`, however either is
+    // spelled (a file name carries the host made safe and the boot's first part).
+    bool isOnBootOf(const CopyIdentity& here) const;
+    // The one answer to "is that copy gone?": it ran on the machine and boot of
+    // `here`, is not `here`, and its process has ended. A copy on another machine
+    // is never known gone.
+    bool hasEnded(const CopyIdentity& here = self()) const;
     // Whether the process `pid` of this machine still runs, and is the one that
     // started at `started` when that is known (so a reused process id is told apart).
     static bool isRunningHere(std::int64_t pid, const QString& started = {});

@@ -141,11 +141,12 @@ QueueKey queueKeyOf(const QByteArray& name) {
     return ok ? QueueKey{ticket, name.mid(dash + 1)} : QueueKey{-1, name};
 }
 
-// Whether the copy a token names ran on `me`'s machine and boot and has ended.
-bool ownerGone(const temporaries::Owner& owner, const CopyIdentity& me) {
-    return owner.host == CopyIdentity::fileNameHost(me.host) && !me.boot.isEmpty() &&
-           owner.boot == temporaries::bootTag(me.boot) && owner.pid != me.pid &&
-           !CopyIdentity::isRunningHere(owner.pid);
+// Who a token's or queue entry's name says its copy is.
+std::optional<CopyIdentity> copyNamedBy(QStringView tag) {
+    const std::optional<temporaries::Owner> owner = temporaries::ownerOfTag(tag);
+    if (!owner)
+        return std::nullopt;
+    return CopyIdentity{owner->host, owner->boot, owner->pid, {}};
 }
 
 Failure lost() {
@@ -272,10 +273,10 @@ private:
             if (!bytes.ok())
                 continue;
             std::optional<Holder> holder = holderOf(textOf(bytes.value()));
-            const std::optional<temporaries::Owner> owner =
-                temporaries::ownerOfTag(QString::fromLatin1(token));
-            if (!holder && owner)
-                holder = Holder{CopyIdentity{owner->host, {}, owner->pid, {}}, {}, {}};
+            if (!holder) {
+                if (const auto named = copyNamedBy(QString::fromLatin1(token)))
+                    holder = Holder{*named, {}, {}};
+            }
             if (holder)
                 holder_ = holder;
             if (token != lastHolder_) {
@@ -284,10 +285,8 @@ private:
             }
             // A holder of this machine is judged by its process alone: a copy held
             // up here is still alive, and breaking it would only cost its work.
-            const bool here =
-                holder ? lock_.isFromHere(holder->copy) : owner && lock_.isFromHere(*owner);
-            const bool gone = holder ? lock_.isGoneFromHere(*holder)
-                                     : owner && ownerGone(*owner, lock_.identity_);
+            const bool here = holder && holder->copy.isOnBootOf(lock_.identity_);
+            const bool gone = holder && holder->copy.hasEnded(lock_.identity_);
             if (!gone && (here || silentFor("lock:" + token, bytes.value()) < kStaleAfterMs))
                 continue;
             const std::int64_t began = lock_.now();
@@ -295,7 +294,7 @@ private:
             // Of several copies breaking one stale lock, one removes its token.
             if (::unlinkat(directory(), below(kDirectory, token).constData(), 0) != 0)
                 continue;
-            lock_.broken_ = owner;
+            lock_.broken_ = temporaries::ownerOfTag(QString::fromLatin1(token));
             return settle(began, false);
         }
         return false;
@@ -311,7 +310,7 @@ private:
         const std::optional<Holder> holder = holderOf(textOf(judged));
         if (holder)
             holder_ = holder;
-        const bool gone = holder && lock_.isGoneFromHere(*holder);
+        const bool gone = holder && holder->copy.hasEnded(lock_.identity_);
         if (!gone && silentFor("legacy:", judged) < kStaleAfterMs)
             return false;
         // Moved aside first, and put back when it is not the lock judged, as
@@ -348,12 +347,12 @@ private:
             struct stat info;
             if (::fstatat(directory(), path.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
                 continue;
-            const std::optional<temporaries::Owner> owner =
-                temporaries::ownerOfTag(QString::fromLatin1(queueKeyOf(name).token));
+            const std::optional<CopyIdentity> waiter =
+                copyNamedBy(QString::fromLatin1(queueKeyOf(name).token));
             const QByteArray signature = QByteArray::number(qint64(info.st_mtim.tv_sec)) + '.' +
                                          QByteArray::number(qint64(info.st_mtim.tv_nsec)) + '.' +
                                          QByteArray::number(qint64(info.st_size));
-            if ((owner && ownerGone(*owner, lock_.identity_)) ||
+            if ((waiter && waiter->hasEnded(lock_.identity_)) ||
                 silentFor("queue:" + name, signature) >= kStaleAfterMs) {
                 ::unlinkat(directory(), path.constData(), 0);
                 continue;
@@ -594,23 +593,8 @@ std::optional<StoreLock::Holder> StoreLock::holderOf(QStringView text) {
     return holder;
 }
 
-bool StoreLock::isFromHere(const CopyIdentity& copy) const {
-    return copy.host == identity_.host && !copy.boot.isEmpty() && copy.boot == identity_.boot;
-}
-
-bool StoreLock::isFromHere(const temporaries::Owner& owner) const {
-    return owner.host == CopyIdentity::fileNameHost(identity_.host) && !identity_.boot.isEmpty() &&
-           owner.boot == temporaries::bootTag(identity_.boot);
-}
-
-bool StoreLock::isGoneFromHere(const Holder& holder) const {
-    return isFromHere(holder.copy) && holder.copy.pid != identity_.pid &&
-           !CopyIdentity::isRunningHere(holder.copy.pid, holder.copy.started);
-}
-
 bool StoreLock::isHolderGone(const Holder& holder) {
-    return holder.copy.isOnThisBoot() && holder.copy.pid != CopyIdentity::self().pid &&
-           !CopyIdentity::isRunningHere(holder.copy.pid, holder.copy.started);
+    return holder.copy.hasEnded();
 }
 
 Outcome<StoreLock> StoreLock::take(int directory, const LockWait& wait, Modes modes) {

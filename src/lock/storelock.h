@@ -110,11 +110,6 @@ private:
     void release();
     // Removes this copy's token and nothing else.
     void dropToken();
-    // Whether a copy ran on this copy's machine and boot.
-    bool isFromHere(const CopyIdentity& copy) const;
-    bool isFromHere(const temporaries::Owner& owner) const;
-    // Whether `holder` ran on this copy's machine and boot and has ended.
-    bool isGoneFromHere(const Holder& holder) const;
     // The token's path below the store directory.
     QByteArray tokenPath() const;
     QString record() const;

@@ -76,7 +76,6 @@ std::optional<Owner> ownerOf(QStringView name) {
 }
 
 int removeAbandoned(int directory, const QStringList& names, const std::optional<Owner>& gone) {
-    const Owner& me = self();
     const std::int64_t now = std::time(nullptr);
     int removed = 0;
     for (const QString& name : names) {
@@ -85,8 +84,8 @@ int removeAbandoned(int directory, const QStringList& names, const std::optional
         const QByteArray encoded = QFile::encodeName(name);
         const std::optional<Owner> owner = ownerOf(name);
         bool abandoned = owner && gone && *owner == *gone;
-        if (!abandoned && owner && owner->host == me.host && owner->boot == me.boot)
-            abandoned = owner->pid != me.pid && !CopyIdentity::isRunningHere(owner->pid);
+        if (!abandoned && owner)
+            abandoned = CopyIdentity{owner->host, owner->boot, owner->pid, {}}.hasEnded();
         struct stat info;
         if (!abandoned &&
             ::fstatat(directory, encoded.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
