@@ -1,16 +1,25 @@
 #include "accounts/readahead.h"
 
+#include "accounts/jobs.h"
 #include "accounts/storefiles.h"
 
 #include <cerrno>
 
 namespace mindlark {
 
-ReadAhead::ReadAhead(int directory, int threads) : directory_(directory) {
-    threads_.reserve(std::size_t(threads));
-    for (int i = 0; i < threads; ++i)
-        threads_.emplace_back([this] { work(); });
+namespace {
+
+Outcome<QByteArray> readEither(int directory, const QByteArray& first, const QByteArray& second) {
+    Outcome<QByteArray> result = storefiles::readFileAt(directory, first);
+    if (result.error() == ENOENT && !second.isEmpty() && second != first)
+        result = storefiles::readFileAt(directory, second);
+    return result;
 }
+
+}  // namespace
+
+ReadAhead::ReadAhead(int directory, int threads)
+    : directory_(directory), threads_(startThreads(threads, [this] { work(); })) {}
 
 ReadAhead::~ReadAhead() {
     {
@@ -32,6 +41,9 @@ void ReadAhead::request(QByteArray first, QByteArray second) {
 
 Outcome<QByteArray> ReadAhead::take() {
     std::unique_lock lock(mutex_);
+    // Without a thread of its own, each file is read when it is asked for.
+    if (threads_.empty())
+        jobs_.front().result = readEither(directory_, jobs_.front().first, jobs_.front().second);
     jobDone_.wait(lock, [this] { return jobs_.front().result.has_value(); });
     Outcome<QByteArray> result = std::move(*jobs_.front().result);
     jobs_.pop_front();
@@ -51,9 +63,7 @@ void ReadAhead::work() {
         const QByteArray first = jobs_[mine - front_].first;
         const QByteArray second = jobs_[mine - front_].second;
         lock.unlock();
-        Outcome<QByteArray> result = storefiles::readFileAt(directory_, first);
-        if (result.error() == ENOENT && !second.isEmpty() && second != first)
-            result = storefiles::readFileAt(directory_, second);
+        Outcome<QByteArray> result = readEither(directory_, first, second);
         lock.lock();
         jobs_[mine - front_].result = std::move(result);
         jobDone_.notify_all();

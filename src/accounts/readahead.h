@@ -19,7 +19,8 @@ namespace mindlark {
 // storefiles::readFileAt() reads it.
 class ReadAhead {
 public:
-    // Reads relative to the open directory `directory` (not owned) on `threads` threads.
+    // Reads relative to the open directory `directory` (not owned) on up to
+    // `threads` threads; with none that could start, each file when it is taken.
     ReadAhead(int directory, int threads);
     // Waits for the reads under way, drops the rest.
     ~ReadAhead();
