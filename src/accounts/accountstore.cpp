@@ -337,7 +337,8 @@ public:
             }
             return encoded;
         };
-        keepsModes = storemodes::mend(storeDescriptor, names, readsInFlightFor(storeDescriptor));
+        keepsModes = storemodes::mend(storeDescriptor, names,
+                                      [this] { return readsInFlightFor(storeDescriptor); });
     }
 
     // Tells the player, once, who besides them can read the passwords: the

@@ -5,10 +5,12 @@
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdio>
 #include <vector>
 
 namespace mindlark::storemodes {
@@ -61,15 +63,20 @@ bool keepsNoModes(int error, int fd) {
            (::geteuid() == 0 || (::fstat(fd, &info) == 0 && info.st_uid == ::geteuid()));
 }
 
-// Whether `entry`, in a folder with `modes`, is open to more than the folder asks,
-// or in a group folder not yet open to the group. The setgid bit is left out: the
-// system drops it from the directory of a writer outside the group.
-bool isLoose(const struct stat& entry, const StoreModes& modes) {
-    const mode_t wanted = (S_ISDIR(entry.st_mode) ? modes.directory : modes.file) & 077;
-    const mode_t granted = entry.st_mode & 077;
+// Whether an entry of `mode` and `group`, in a folder with `modes`, is open to
+// more than the folder asks, or in a group folder not yet open to the group. The
+// setgid bit is left out: the system drops it from the directory of a writer
+// outside the group.
+bool isLoose(mode_t mode, gid_t group, const StoreModes& modes) {
+    const mode_t wanted = (S_ISDIR(mode) ? modes.directory : modes.file) & 077;
+    const mode_t granted = mode & 077;
     if ((granted & ~wanted) != 0)
         return true;
-    return modes.shared && (granted != wanted || entry.st_gid != modes.group);
+    return modes.shared && (granted != wanted || group != modes.group);
+}
+
+bool isLoose(const struct stat& entry, const StoreModes& modes) {
+    return isLoose(entry.st_mode, entry.st_gid, modes);
 }
 
 // Why a file cannot be given to its folder's group, and what to do about it.
@@ -90,31 +97,49 @@ Failure groupRefused(const StoreModes& modes, int error) {
                               .arg(group, user, qt_error_string(error))};
 }
 
-// Gives the file `name`, this user's and described by `entry`, what a folder with
-// `modes` asks for.
-Mend mendEntry(int directory, const char* name, const struct stat& entry, const StoreModes& modes) {
-    if (modes.shared && entry.st_gid != modes.group &&
-        ::fchownat(directory, name, uid_t(-1), modes.group, AT_SYMLINK_NOFOLLOW) != 0) {
-        return isUnsupported(errno) ? Mend::Unkept : Mend::Failed;
+// Changes the mode of the file `fd`, opened O_PATH, names: in one call where the
+// kernel has fchmodat2 (Linux 6.6), else through /proc.
+int changeMode(int fd, mode_t mode) {
+#ifdef SYS_fchmodat2
+    constexpr long kFchmodat2 = SYS_fchmodat2;
+#else
+    constexpr long kFchmodat2 = 452;  // the same number on every architecture
+#endif
+    if (::syscall(kFchmodat2, fd, "", mode, AT_EMPTY_PATH) == 0)
+        return 0;
+    // An older kernel lacks it; a sandbox may refuse it as a disk without modes would.
+    if (errno != ENOSYS && errno != EPERM && errno != EINVAL)
+        return -1;
+    char path[32];
+    std::snprintf(path, sizeof path, "/proc/self/fd/%d", fd);
+    return ::chmod(path, mode);
+}
+
+// mendFile() for the user `me`. The name is looked up once: a file server is
+// asked nothing more for a file that is right, and two more questions for one it
+// mends. What that lookup found is what is changed, whatever the name is by then.
+Mend mendIfLoose(int directory, const QByteArray& name, const StoreModes& modes, uid_t me) {
+    const int fd = ::openat(directory, name.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return Mend::Nothing;
+    struct statx entry;
+    Mend result = Mend::Nothing;
+    if (::statx(fd, "", AT_EMPTY_PATH | AT_STATX_DONT_SYNC,
+                STATX_TYPE | STATX_MODE | STATX_UID | STATX_GID, &entry) == 0 &&
+        S_ISREG(entry.stx_mode) && entry.stx_uid == me &&
+        isLoose(entry.stx_mode, entry.stx_gid, modes)) {
+        // The file is this user's: only a disk without modes or owners refuses its
+        // owner a mode, or a group the owner is in.
+        const bool regrouped = !modes.shared || entry.stx_gid == modes.group ||
+                               ::fchownat(fd, "", uid_t(-1), modes.group, AT_EMPTY_PATH) == 0;
+        if (regrouped && changeMode(fd, modes.file) == 0)
+            result = Mend::Mended;
+        else
+            result =
+                isUnsupported(errno) || (regrouped && errno == EPERM) ? Mend::Unkept : Mend::Failed;
     }
-    // By name, which a file server answers in one round trip; a name that has
-    // become a link meanwhile is refused, never followed.
-    if (::fchmodat(directory, name, modes.file, AT_SYMLINK_NOFOLLOW) == 0)
-        return Mend::Mended;
-    int error = errno;
-    if (isUnsupported(error)) {
-        // No /proc to change a file by name without following a link, or a disk
-        // that keeps no modes: through the open file, which tells them apart.
-        const int fd = ::openat(directory, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-        if (fd < 0)
-            return Mend::Failed;
-        error = ::fchmod(fd, modes.file) == 0 ? 0 : errno;
-        ::close(fd);
-    }
-    if (error == 0)
-        return Mend::Mended;
-    // The file is this user's: only a disk without modes refuses its owner.
-    return isUnsupported(error) || error == EPERM ? Mend::Unkept : Mend::Failed;
+    ::close(fd);
+    return result;
 }
 
 }  // namespace
@@ -178,17 +203,14 @@ Outcome<> give(int fd, const StoreModes& modes, bool isDirectory) {
 }
 
 Mend mendFile(int directory, const QByteArray& name, const StoreModes& modes) {
-    struct stat entry;
-    if (::fstatat(directory, name.constData(), &entry, AT_SYMLINK_NOFOLLOW) != 0 ||
-        !S_ISREG(entry.st_mode) || entry.st_uid != ::geteuid() || !isLoose(entry, modes)) {
-        return Mend::Nothing;
-    }
-    return mendEntry(directory, name.constData(), entry, modes);
+    return mendIfLoose(directory, name, modes, ::geteuid());
 }
 
-bool mend(int directory, const std::function<QList<QByteArray>()>& names, int inFlight) {
+bool mend(int directory, const std::function<QList<QByteArray>()>& names,
+          const std::function<int()>& inFlight) {
+    const uid_t me = ::geteuid();
     struct stat folder;
-    if (::fstat(directory, &folder) != 0 || folder.st_uid != ::geteuid())
+    if (::fstat(directory, &folder) != 0 || folder.st_uid != me)
         return true;
     const StoreModes modes = modesOf(folder);
     // A group folder's setgid bit marks a finished mend as well as a tight mode does.
@@ -200,7 +222,7 @@ bool mend(int directory, const std::function<QList<QByteArray>()>& names, int in
     std::atomic<bool> failed{false};
     qsizetype next = 0;
     for (bool probed = false; !probed && next < all.size(); ++next) {
-        Mend result = mendFile(directory, all[next], modes);
+        Mend result = mendIfLoose(directory, all[next], modes, me);
         struct stat entry;
         probed = result == Mend::Mended;
         // A disk that takes a chmod without keeping it ("quiet" FAT) shows it unchanged.
@@ -213,8 +235,8 @@ bool mend(int directory, const std::function<QList<QByteArray>()>& names, int in
             return false;
         failed = failed || result == Mend::Failed;
     }
-    runJobs(std::size_t(all.size() - next), inFlight, [&](std::size_t i) {
-        const Mend result = mendFile(directory, all[next + qsizetype(i)], modes);
+    runJobs(std::size_t(all.size() - next), inFlight(), [&](std::size_t i) {
+        const Mend result = mendIfLoose(directory, all[next + qsizetype(i)], modes, me);
         if (result == Mend::Failed || result == Mend::Unkept)
             failed = true;
     });

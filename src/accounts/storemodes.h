@@ -60,11 +60,12 @@ Mend mendFile(int directory, const QByteArray& name, const StoreModes& modes);
 
 // Mends the open directory `directory` once, when it is this user's and open to
 // more than modesFor() it allows (or a group folder not yet marked setgid): first
-// every file of `names()` (encoded names in it) that needs it, `inFlight` at a
+// every file of `names()` (encoded names in it) that needs it, `inFlight()` at a
 // time (0: one after another), then the directory itself, so that a mend cut
 // short is repeated and a finished one costs later calls one fstat(). Whether the
 // disk keeps modes: where it does not, nothing is changed.
-bool mend(int directory, const std::function<QList<QByteArray>()>& names, int inFlight);
+bool mend(int directory, const std::function<QList<QByteArray>()>& names,
+          const std::function<int()>& inFlight);
 
 // Who can read the passwords in the open directory `directory`, for the player
 // to hear once: nothing when only its owner can; the members of its group, named,
