@@ -26,7 +26,6 @@ struct StoreModes {
     gid_t group = 0;          // the folder's group, which every entry carries when shared
     uid_t owner = 0;          // the folder's owner
     bool inherits = false;    // new entries take the folder's group unasked (setgid)
-    bool operator==(const StoreModes&) const = default;
 };
 
 // The modes a folder of this owner, group and mode asks for.
