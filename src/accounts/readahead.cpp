@@ -1,25 +1,21 @@
 #include "accounts/readahead.h"
 
-#include "accounts/jobs.h"
 #include "accounts/storefiles.h"
 
 #include <cerrno>
+#include <system_error>
 
 namespace mindlark {
 
-namespace {
-
-Outcome<QByteArray> readEither(int directory, const QByteArray& first, const QByteArray& second) {
-    Outcome<QByteArray> result = storefiles::readFileAt(directory, first);
-    if (result.error() == ENOENT && !second.isEmpty() && second != first)
-        result = storefiles::readFileAt(directory, second);
-    return result;
+ReadAhead::ReadAhead(int directory, int threads) : directory_(directory) {
+    threads_.reserve(std::size_t(threads));
+    try {
+        for (int i = 0; i < threads; ++i)
+            threads_.emplace_back([this] { work(); });
+    } catch (const std::system_error&) {
+        // The threads that started read ahead; with none, take() reads each file itself.
+    }
 }
-
-}  // namespace
-
-ReadAhead::ReadAhead(int directory, int threads)
-    : directory_(directory), threads_(startThreads(threads, [this] { work(); })) {}
 
 ReadAhead::~ReadAhead() {
     {
@@ -41,13 +37,25 @@ void ReadAhead::request(QByteArray first, QByteArray second) {
 
 Outcome<QByteArray> ReadAhead::take() {
     std::unique_lock lock(mutex_);
-    // Without a thread of its own, each file is read when it is asked for.
-    if (threads_.empty())
-        jobs_.front().result = readEither(directory_, jobs_.front().first, jobs_.front().second);
+    if (threads_.empty()) {
+        Job job = std::move(jobs_.front());
+        jobs_.pop_front();
+        ++front_;
+        ++next_;
+        lock.unlock();
+        return read(job.first, job.second);
+    }
     jobDone_.wait(lock, [this] { return jobs_.front().result.has_value(); });
     Outcome<QByteArray> result = std::move(*jobs_.front().result);
     jobs_.pop_front();
     ++front_;
+    return result;
+}
+
+Outcome<QByteArray> ReadAhead::read(const QByteArray& first, const QByteArray& second) const {
+    Outcome<QByteArray> result = storefiles::readFileAt(directory_, first);
+    if (result.error() == ENOENT && !second.isEmpty() && second != first)
+        result = storefiles::readFileAt(directory_, second);
     return result;
 }
 
@@ -63,7 +71,7 @@ void ReadAhead::work() {
         const QByteArray first = jobs_[mine - front_].first;
         const QByteArray second = jobs_[mine - front_].second;
         lock.unlock();
-        Outcome<QByteArray> result = readEither(directory_, first, second);
+        Outcome<QByteArray> result = read(first, second);
         lock.lock();
         jobs_[mine - front_].result = std::move(result);
         jobDone_.notify_all();

@@ -19,8 +19,9 @@ namespace mindlark {
 // storefiles::readFileAt() reads it.
 class ReadAhead {
 public:
-    // Reads relative to the open directory `directory` (not owned) on up to
-    // `threads` threads; with none that could start, each file when it is taken.
+    // Reads relative to the open directory `directory` (not owned) on `threads`
+    // threads, or on as many as could start; with none, each file is read when
+    // its result is taken.
     ReadAhead(int directory, int threads);
     // Waits for the reads under way, drops the rest.
     ~ReadAhead();
@@ -40,6 +41,8 @@ private:
         std::optional<Outcome<QByteArray>> result;
     };
     void work();
+    // Reads `first`, or `second` when there is none by that name.
+    Outcome<QByteArray> read(const QByteArray& first, const QByteArray& second) const;
 
     const int directory_;
     std::mutex mutex_;

@@ -1,6 +1,6 @@
 #include "accounts/storemodes.h"
 
-#include "accounts/jobs.h"
+#include "accounts/inflight.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -235,8 +235,8 @@ bool mend(int directory, const std::function<QList<QByteArray>()>& names,
             return false;
         failed = failed || result == Mend::Failed;
     }
-    runJobs(std::size_t(all.size() - next), inFlight(), [&](std::size_t i) {
-        const Mend result = mendIfLoose(directory, all[next + qsizetype(i)], modes, me);
+    runInFlight(int(all.size() - next), inFlight(), [&](int i) {
+        const Mend result = mendIfLoose(directory, all[next + i], modes, me);
         if (result == Mend::Failed || result == Mend::Unkept)
             failed = true;
     });
