@@ -20,6 +20,7 @@
 #include "accounts/storeerror.h"
 #include "accounts/storefiles.h"
 #include "accounts/storeinventory.h"
+#include "accounts/storemodes.h"
 #include "accounts/storenames.h"
 #include "accounts/storetesthooks.h"
 #include "lock/storelock.h"
@@ -58,6 +59,14 @@ constexpr std::int64_t kProbeLimit = std::int64_t(1) << 40;
 constexpr int kReadsInFlight = 32;
 // How many reads every scan keeps in flight; negative: chosen by the file system.
 std::atomic<int> readsInFlight{-1};
+
+// How many reads, or changes of modes, to keep in flight in the open `directory`.
+int readsInFlightFor(int directory) {
+    const int reads = readsInFlight.load();
+    if (reads >= 0)
+        return reads;
+    return directory >= 0 && storefiles::isOnFileServer(directory) ? kReadsInFlight : 0;
+}
 
 }  // namespace
 
@@ -177,12 +186,20 @@ public:
         Impl& impl_;
         StoreLock lock_;
     };
+    // The lock's entries are made as the store's files are, so that every player
+    // of a group folder can take and break the lock.
+    LockModes lockModes() const {
+        const storemodes::StoreModes modes = storemodes::modesFor(storeDescriptor);
+        return LockModes{modes.file, modes.directory,
+                         modes.shared && !modes.inherits ? modes.group : gid_t(-1)};
+    }
+
     std::unique_ptr<Held> lockStore() {
         // A change goes to the directory named "QK" now, and stays there to its end.
         storeDirectoryMoved();
         requireStoreDirectory(QStringLiteral("lock"), kDirectory);
-        StoreLock lock =
-            take(StoreLock::take(storeDescriptor, lockWait), QStringLiteral("lock"), kDirectory);
+        StoreLock lock = take(StoreLock::take(storeDescriptor, lockWait, lockModes()),
+                              QStringLiteral("lock"), kDirectory);
         // The copy whose dead lock was broken left its temporaries behind.
         const std::optional<temporaries::Owner> gone = lock.brokenOwner();
         auto locked = std::make_unique<Held>(*this, std::move(lock));
@@ -308,51 +325,43 @@ public:
         return std::max(listed, usersWithFiles(listed, kProbeLimit));
     }
 
-    // Makes the player's own store private again when it is looser: the marker
-    // 0600, the store directory 0700 and, when the directory was open to others,
-    // every file in it 0600. Best effort: what cannot be changed is left as it is.
+    // Gives the marker and the store what their folders ask for (see
+    // storemodes.h), where they are this player's: the marker at every start, the
+    // store's files once, while its directory is looser than it should be.
     void tightenModes() {
-        const uid_t player = ::geteuid();
-        const auto tighten = [player](int at, const QByteArray& name, mode_t mode) {
-            const int fd =
-                ::openat(at, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-            if (fd < 0)
-                return false;
-            struct stat info;
-            bool loosened = false;
-            if (::fstat(fd, &info) == 0 && info.st_uid == player && (info.st_mode & 077) != 0 &&
-                (S_ISDIR(info.st_mode) ? mode == 0700 : S_ISREG(info.st_mode))) {
-                loosened = ::fchmod(fd, mode) == 0;
-            }
-            ::close(fd);
-            return loosened;
-        };
-        tighten(AT_FDCWD, work.path() + '/' + QFile::encodeName(kCounterName), 0600);
-        if (!storeDirectory().ok() || !tighten(storeDescriptor, ".", 0700))
-            return;
-        // Only a directory that was open to others makes its files worth a listing.
-        const Outcome<QHash<QString, QStringList>> listed = store->listing();
-        if (listed.ok()) {
-            for (const QStringList& names : listed.value()) {
-                for (const QString& name : names)
-                    tighten(storeDescriptor, QFile::encodeName(name), 0600);
-            }
+        struct stat folder;
+        if (::stat(work.path().constData(), &folder) == 0) {
+            storemodes::mendFile(AT_FDCWD, work.path() + '/' + QFile::encodeName(kCounterName),
+                                 storemodes::modesOf(folder));
         }
+        if (!storeDirectory().ok())
+            return;
+        const auto names = [this] {
+            QList<QByteArray> encoded;
+            const Outcome<QHash<QString, QStringList>> listed = store->listing();
+            if (listed.ok()) {
+                for (const QStringList& spellings : listed.value()) {
+                    for (const QString& name : spellings)
+                        encoded += QFile::encodeName(name);
+                }
+            }
+            return encoded;
+        };
+        keepsModes = storemodes::mend(storeDescriptor, names,
+                                      [this] { return readsInFlightFor(storeDescriptor); });
     }
 
-    // Tells the player, once, when the store lies where others can read it: a
-    // disk that keeps no Unix modes (FAT, exFAT, some shares) shows every file
-    // open to everyone, and nothing can change that.
+    // Tells the player, once, who besides them can read the passwords: the
+    // members of a group folder's group, or anyone who can read a disk that keeps
+    // no Unix modes (FAT, exFAT, some shares), where nothing can change that.
     void checkPrivacy() {
-        struct stat info;
-        if (privacyTold || storeDescriptor < 0 || ::fstat(storeDescriptor, &info) != 0 ||
-            (info.st_mode & 077) == 0) {
+        if (privacyTold || storeDescriptor < 0)
             return;
-        }
+        const QString note = storemodes::privacyNote(storeDescriptor, keepsModes);
+        if (note.isEmpty())
+            return;
         privacyTold = true;
-        notes += QStringLiteral(
-            "The store is on a disk that cannot keep its files private, such as a USB stick "
-            "or a shared folder: anyone who can read that disk can read the passwords in it.");
+        notes += note;
     }
 
     // How many writes a registration keeps in flight: on a file server each waits
@@ -541,6 +550,7 @@ public:
     std::optional<bool> onFileServer;
     QStringList notes;
     bool privacyTold = false;
+    bool keepsModes = true;  // no: mending found the store's disk keeps no modes
 };
 
 AccountStore::AccountStore(QString workingDirectory)
@@ -629,11 +639,9 @@ QString AccountStore::readField(Field field, std::int64_t user) const {
 }
 
 UserScan AccountStore::scanUsers(QList<Field> fields, std::int64_t end) const {
-    int reads = readsInFlight.load();
     const bool open = impl_->storeDirectory().ok();
-    if (reads < 0)
-        reads = open && storefiles::isOnFileServer(impl_->storeDescriptor) ? kReadsInFlight : 0;
-    return UserScan(*this, std::move(fields), end, open ? impl_->storeDescriptor : -1, reads);
+    const int directory = open ? impl_->storeDescriptor : -1;
+    return UserScan(*this, std::move(fields), end, directory, readsInFlightFor(directory));
 }
 
 QStringList AccountStore::takeNotes() {

@@ -15,7 +15,8 @@ namespace mindlark {
 // The account store below one working directory: the first-run marker "num.qk",
 // the directory "QK" with the counter "QK/num.qk" and five RTF field files per
 // user. Every name is matched regardless of letter case, every write replaces its
-// file atomically and owner-only, and every failure throws StoreError naming the
+// file atomically, owner-only or, in a folder shared with a group, open to that
+// group (see storemodes.h), and every failure throws StoreError naming the
 // operation and the file. The object holds the store directory open once found:
 // its reads, writes and lock all go to that one directory. It may cache directory
 // listings. One object serves one thread; separate objects and processes, on one
@@ -28,16 +29,18 @@ public:
     AccountStore(const AccountStore&) = delete;
     AccountStore& operator=(const AccountStore&) = delete;
 
-    // The load step's first look at the store: makes the player's own store
-    // private again where it is looser (marker and files 0600, "QK" 0700), then
-    // says whether the first-run marker "num.qk" asks for the set-up: it holds
-    // exactly "0". Throws StoreError when the marker is missing or unreadable.
+    // The load step's first look at the store: gives the player's own marker, and
+    // once the player's own files of a store looser than its folder allows, what
+    // the folder asks for (see storemodes.h), then says whether the first-run
+    // marker "num.qk" asks for the set-up: it holds exactly "0". Throws
+    // StoreError when the marker is missing or unreadable.
     bool isFirstRun() const;
-    // The first-run set-up: creates "QK" (0700) below the working directory when
-    // missing, then, under the store's lock and only while the marker still says
-    // "0", removes temporaries of dead writes, writes a missing counter as one past
-    // the highest user with any file ("0" in a new store) and sets the marker to
-    // "1". An existing counter is kept, damaged or not. Throws StoreError.
+    // The first-run set-up: creates "QK" (0700; 2770 in a group folder) below
+    // the working directory when missing, then, under the store's lock and only
+    // while the marker still says "0", removes temporaries of dead writes, writes
+    // a missing counter as one past the highest user with any file ("0" in a new
+    // store) and sets the marker to "1". An existing counter is kept, damaged or
+    // not. Throws StoreError.
     void setUp();
 
     // The counter file's text, as stored ("0", "12", or whatever a damaged file
@@ -68,7 +71,8 @@ public:
     UserScan scanUsers(QList<Field> fields, std::int64_t end) const;
 
     // What the store did or found that the player should hear of, since last
-    // asked: a counter rebuilt, a store on a disk that keeps nothing private.
+    // asked: a counter rebuilt, who besides the player can read the passwords (a
+    // group folder's group; anyone, on a disk that keeps nothing private).
     QStringList takeNotes();
 
     // How changes wait for another copy holding the store's lock (bounded; see LockWait).

@@ -1,11 +1,11 @@
 #include "accounts/storefiles.h"
 
+#include "accounts/storemodes.h"
 #include "accounts/storetesthooks.h"
 #include "lock/temporaries.h"
 #include "rtf/rtf.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -25,18 +25,6 @@ namespace {
 constexpr qsizetype kFirstReadSize = 4096;
 
 std::atomic<testhooks::BeforeRename> beforeRenameHook{nullptr};
-
-// Whether `error`, from fchmod() or fchown() on the open file `fd`, only says the
-// file system keeps no modes or owners. EPERM says so only for a file this
-// process owns, or for the superuser, whom nothing else refuses.
-bool isUnsupported(int error, int fd) {
-    if (error == ENOSYS || error == EOPNOTSUPP || error == ENOTSUP)
-        return true;
-    if (error != EPERM)
-        return false;
-    struct stat info;
-    return ::geteuid() == 0 || (::fstat(fd, &info) == 0 && info.st_uid == ::geteuid());
-}
 
 // Closes a descriptor on every path out of a scope.
 class FileDescriptor {
@@ -152,16 +140,10 @@ Outcome<QString> documentText(QByteArrayView bytes) {
 }
 
 Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteArrayView data) {
-    struct stat owner;
-    if (::fstat(directory, &owner) != 0)
-        return Failure::ofErrno(errno);
-    // A file the directory's owner cannot read would lock that player out, as a
-    // copy run by root would leave behind; only root can give a file away.
-    const bool giveAway = owner.st_uid != ::geteuid();
-    if (giveAway && ::geteuid() != 0) {
-        return Failure{EPERM, QStringLiteral("the store belongs to another user, who could not "
-                                             "read what this one writes")};
-    }
+    // A file the folder's players cannot read would lock them out.
+    const storemodes::StoreModes modes = storemodes::modesFor(directory);
+    if (const Outcome<> allowed = storemodes::mayWrite(modes); !allowed.ok())
+        return allowed.failure();
     // A name no other write uses, here or on another machine sharing the store:
     // a copy never renames, nor removes, a temporary it did not make.
     QByteArray temporaryName;
@@ -170,7 +152,7 @@ Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteA
         temporaryName = temporaries::nameFor(name);
         do {
             fdNumber = ::openat(directory, temporaryName.constData(),
-                                O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+                                O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, modes.file);
         } while (fdNumber < 0 && errno == EINTR);
         if (fdNumber < 0 && errno != EEXIST)
             return Failure::ofErrno(errno);
@@ -182,16 +164,8 @@ Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteA
         ::unlinkat(directory, temporaryName.constData(), 0);
         return failure;
     };
-    // FAT, exFAT and some shares keep no owners: the file then belongs to
-    // whoever mounted them, which is all the store can ask for there.
-    if (giveAway && ::fchown(fd.get(), owner.st_uid, owner.st_gid) != 0 &&
-        !isUnsupported(errno, fd.get())) {
-        return discard(Failure::ofErrno(errno));
-    }
-    // The umask may have taken more than group and other bits away; the owner must
-    // still be able to read and write the file.
-    if (::fchmod(fd.get(), 0600) != 0 && !isUnsupported(errno, fd.get()))
-        return discard(Failure::ofErrno(errno));
+    if (const Outcome<> given = storemodes::give(fd.get(), modes, false); !given.ok())
+        return discard(given.failure());
     if (const Outcome<> written = writeAll(fd.get(), data); !written.ok())
         return discard(written.failure());
     if (::fsync(fd.get()) != 0)
@@ -249,16 +223,6 @@ Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data
 }
 
 Outcome<> makeDirectory(const QByteArray& path) {
-    if (::mkdir(path.constData(), 0700) != 0)
-        return Failure::ofErrno(errno);
-    // The umask cannot widen 0700, but it can narrow it below what the owner
-    // needs; a stick or share that keeps no modes has nothing to narrow.
-    const Outcome<int> made = openDirectory(AT_FDCWD, path);
-    if (!made.ok())
-        return made.failure();
-    FileDescriptor directory(made.value());
-    if (::fchmod(directory.get(), 0700) != 0 && !isUnsupported(errno, directory.get()))
-        return Failure::ofErrno(errno);
     const qsizetype slash = path.lastIndexOf('/');
     const QByteArray parent = slash < 0    ? QByteArray(".")
                               : slash == 0 ? QByteArray("/")
@@ -267,6 +231,20 @@ Outcome<> makeDirectory(const QByteArray& path) {
     if (!opened.ok())
         return opened.failure();
     FileDescriptor fd(opened.value());
+    const storemodes::StoreModes modes = storemodes::modesFor(fd.get());
+    if (const Outcome<> allowed = storemodes::mayWrite(modes); !allowed.ok())
+        return allowed.failure();
+    if (::mkdir(path.constData(), 0700) != 0)
+        return Failure::ofErrno(errno);
+    const Outcome<int> made = openDirectory(AT_FDCWD, path);
+    if (!made.ok())
+        return made.failure();
+    FileDescriptor directory(made.value());
+    // A directory its folder's players cannot use goes again at once.
+    if (const Outcome<> given = storemodes::give(directory.get(), modes, true); !given.ok()) {
+        ::rmdir(path.constData());
+        return given.failure();
+    }
     return syncDirectory(fd.get());
 }
 

@@ -52,19 +52,21 @@ enum class Publish {
 Outcome<> publish(int directory, const QByteArray& temporary, const QByteArray& name, Publish how);
 
 // Replaces `name` in the open directory `directory` by a file holding `data`,
-// atomically: a temporary in the same directory (0600, O_EXCL, owned by the
-// directory's owner), named for this copy of the game so that no other copy, on
-// this machine or another, ever takes it for its own, is written, flushed and
-// renamed over the old one, then the directory is flushed. Where the file system
-// keeps no Unix modes or owners (FAT, exFAT, some shares) the file is written all
-// the same. Fails, writing nothing, when the file could not be given to the
-// directory's owner or `beforePublish` fails. On failure the old file is
-// untouched and the temporary removed.
+// atomically: a temporary in the same directory (O_EXCL, given the owner, group
+// and mode the folder asks for: see storemodes.h), named for this copy of the
+// game so that no other copy, on this machine or another, ever takes it for its
+// own, is written, flushed and renamed over the old one, then the directory is
+// flushed. Where the file system keeps no Unix modes or owners (FAT, exFAT, some
+// shares) the file is written all the same. Fails, writing nothing, when the
+// file could not be given what its folder asks for or `beforePublish` fails. On
+// failure the old file is untouched and the temporary removed.
 Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data,
                       const BeforePublish& beforePublish = {});
 
-// Creates the directory `path` owner-only (0700) and flushes its parent; fails
-// with EEXIST when anything has that name.
+// Creates the directory `path` with what its parent folder asks for (0700, or
+// 2770 and the group in a group folder: see storemodes.h) and flushes the parent;
+// fails with EEXIST when anything has that name, and leaves nothing when the
+// directory could not be given what the folder asks for.
 Outcome<> makeDirectory(const QByteArray& path);
 
 // Flushes a directory's entries to disk.

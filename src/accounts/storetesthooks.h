@@ -15,9 +15,9 @@ using BeforeRename = void (*)(const QByteArray& temporaryName, const QByteArray&
 // Installs `hook` (nullptr removes it).
 void setBeforeRename(BeforeRename hook);
 
-// How many reads every scan keeps in flight: 0 reads each file when it is asked
-// for, as on a local disk; a negative number, the default, chooses by the
-// store's file system.
+// How many reads every scan, and changes of modes a first start, keeps in
+// flight: 0 does each in turn, as on a local disk; a negative number, the
+// default, chooses by the store's file system.
 void setReadsInFlight(int reads);
 
 }  // namespace mindlark::testhooks

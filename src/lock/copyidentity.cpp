@@ -65,6 +65,21 @@ QString CopyIdentity::fileNameHost(const QString& host) {
     return safe.isEmpty() ? QStringLiteral("unknown") : safe;
 }
 
+mode_t CopyIdentity::creationMask() {
+    // umask() can only be read by setting it, which other threads would see.
+    static const mode_t mask = [] {
+        QFile status(QStringLiteral("/proc/self/status"));
+        if (status.open(QIODevice::ReadOnly)) {
+            for (const QByteArray& line : status.readAll().split('\n')) {
+                if (line.startsWith("Umask:"))
+                    return mode_t(line.mid(6).trimmed().toUInt(nullptr, 8));
+            }
+        }
+        return mode_t(077);
+    }();
+    return mask;
+}
+
 bool CopyIdentity::isOnBootOf(const CopyIdentity& here) const {
     // The boot as a temporary's name carries it: its first characters.
     const auto tag = [](const QString& id) { return id.left(8).toLower(); };

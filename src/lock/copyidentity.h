@@ -1,5 +1,6 @@
 #pragma once
 
+#include <sys/types.h>
 #include <QString>
 #include <cstdint>
 
@@ -17,6 +18,8 @@ struct CopyIdentity {
 
     // This process, read once.
     static const CopyIdentity& self();
+    // The bits this process's umask takes from every new file, read once.
+    static mode_t creationMask();
 
     // The host name as it may stand in a file name: letters, digits and '-' only,
     // at most 40 of them, so every file system the store lives on takes it.

@@ -102,21 +102,6 @@ Outcome<QList<QByteArray>> namesIn(int directory, const QByteArray& path) {
     return names;
 }
 
-// Bits the process's umask takes from every new file, read once.
-mode_t processUmask() {
-    static const mode_t mask = [] {
-        QFile status(QStringLiteral("/proc/self/status"));
-        if (status.open(QIODevice::ReadOnly)) {
-            for (const QByteArray& line : status.readAll().split('\n')) {
-                if (line.startsWith("Umask:"))
-                    return mode_t(line.mid(6).trimmed().toUInt(nullptr, 8));
-            }
-        }
-        return mode_t(077);
-    }();
-    return mask;
-}
-
 // Keeps a value from breaking the record's one line into fields.
 QString plain(QString value) {
     for (QChar& c : value) {
@@ -414,7 +399,10 @@ private:
 
     // Gives the group what it needs of a directory the umask narrowed.
     void widen(const QByteArray& path, mode_t mode) {
-        if ((mode & processUmask() & 0777) != 0)
+        if (lock_.modes_.group != gid_t(-1))
+            ::fchownat(directory(), path.constData(), uid_t(-1), lock_.modes_.group,
+                       AT_SYMLINK_NOFOLLOW);
+        if ((mode & CopyIdentity::creationMask() & 0777) != 0)
             ::fchmodat(directory(), path.constData(), mode, 0);
     }
 
@@ -542,7 +530,9 @@ Outcome<> StoreLock::writeToken(const QByteArray& path, bool create) const {
     if (fd < 0)
         return Failure::ofErrno(errno);
     // A disk that keeps no modes refuses this, and needs nothing of it.
-    if (create && (modes_.file & processUmask() & 0777) != 0)
+    if (create && modes_.group != gid_t(-1))
+        static_cast<void>(::fchown(fd, uid_t(-1), modes_.group));
+    if (create && (modes_.file & CopyIdentity::creationMask() & 0777) != 0)
         static_cast<void>(::fchmod(fd, modes_.file));
     const QByteArray bytes = rtf::write(record());
     qsizetype done = 0;

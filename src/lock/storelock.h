@@ -21,6 +21,7 @@ namespace mindlark {
 struct LockModes {
     mode_t file = 0600;
     mode_t directory = 0700;
+    gid_t group = gid_t(-1);  // the group to give them, where the folder does not
 };
 
 // The exclusive lock every copy of the game takes on a store before changing it,
