@@ -7,6 +7,15 @@
 
 namespace mindlark {
 
+// How the program reports failure, in its four forms, each with its place:
+// - Outcome (here): everything below the store's public face, and the lock.
+// - StoreError (accounts/storeerror.h): the store's public face, where a Failure
+//   meets the player, worded in the player's terms; nothing else throws, and no
+//   exception crosses a thread (jobs in flight hand back an Outcome).
+// - rtf::ReadResult (rtf/rtf.h): the RTF reader, which knows nothing of files.
+// - std::optional: a value that may simply be absent where nothing can fail
+//   (a text that is no number, a name that is no store name).
+//
 // How everything below the store's public face reports failure.
 //
 // Each function there that can fail returns an Outcome: its value, or a Failure
