@@ -15,7 +15,6 @@
 #include <utility>
 
 #include "accounts/foldeddirectory.h"
-#include "accounts/inflight.h"
 #include "accounts/registration.h"
 #include "accounts/storeerror.h"
 #include "accounts/storefiles.h"
@@ -23,6 +22,7 @@
 #include "accounts/storemodes.h"
 #include "accounts/storenames.h"
 #include "accounts/storetesthooks.h"
+#include "inflight/inflight.h"
 #include "lock/storelock.h"
 #include "lock/temporaries.h"
 #include "numbers/numbers.h"

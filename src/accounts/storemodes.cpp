@@ -2,7 +2,7 @@
 
 #include "lock/copyidentity.h"
 
-#include "accounts/inflight.h"
+#include "inflight/inflight.h"
 
 #include <fcntl.h>
 #include <grp.h>

@@ -6,10 +6,10 @@
 #include <optional>
 
 #include "accounts/accountstore.h"
-#include "accounts/readahead.h"
 #include "accounts/storeerror.h"
 #include "accounts/storefiles.h"
 #include "accounts/storenames.h"
+#include "inflight/readahead.h"
 
 namespace mindlark {
 
@@ -17,7 +17,9 @@ UserScan::UserScan(const AccountStore& store, QList<Field> fields, std::int64_t 
                    int threads)
     : store_(&store), fields_(std::move(fields)), end_(end) {
     if (threads > 0 && directory >= 0 && !fields_.isEmpty()) {
-        ahead_ = std::make_unique<ReadAhead>(directory, threads);
+        ahead_ = std::make_unique<ReadAhead>(
+            [directory](const QByteArray& name) { return storefiles::readFileAt(directory, name); },
+            threads);
         // Two reads waiting per thread keep every thread busy.
         window_ = std::max<std::int64_t>(1, 2 * threads / fields_.size());
     }

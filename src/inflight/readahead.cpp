@@ -1,13 +1,11 @@
-#include "accounts/readahead.h"
-
-#include "accounts/storefiles.h"
+#include "inflight/readahead.h"
 
 #include <cerrno>
 #include <system_error>
 
 namespace mindlark {
 
-ReadAhead::ReadAhead(int directory, int threads) : directory_(directory) {
+ReadAhead::ReadAhead(Read read, int threads) : read_(std::move(read)) {
     threads_.reserve(std::size_t(threads));
     try {
         for (int i = 0; i < threads; ++i)
@@ -53,9 +51,9 @@ Outcome<QByteArray> ReadAhead::take() {
 }
 
 Outcome<QByteArray> ReadAhead::read(const QByteArray& first, const QByteArray& second) const {
-    Outcome<QByteArray> result = storefiles::readFileAt(directory_, first);
+    Outcome<QByteArray> result = read_(first);
     if (result.error() == ENOENT && !second.isEmpty() && second != first)
-        result = storefiles::readFileAt(directory_, second);
+        result = read_(second);
     return result;
 }
 

@@ -1,4 +1,4 @@
-#include "accounts/inflight.h"
+#include "inflight/inflight.h"
 
 #include <algorithm>
 #include <atomic>

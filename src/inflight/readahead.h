@@ -4,6 +4,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -13,16 +14,16 @@
 
 namespace mindlark {
 
-// Reads small files of one open directory on a few threads of its own, so that
-// many reads are in flight at once where each waits on a file server; the results
-// come back in the order the files were asked for. Each file is read as
-// storefiles::readFileAt() reads it.
+// Reads small files on a few threads of its own, so that many reads are in
+// flight at once where each waits on a file server; the results come back in the
+// order the files were asked for. Each file is read by the function given.
 class ReadAhead {
 public:
-    // Reads relative to the open directory `directory` (not owned) on `threads`
-    // threads, or on as many as could start; with none, each file is read when
-    // its result is taken.
-    ReadAhead(int directory, int threads);
+    // Reads a file by name, failing with ENOENT when there is none.
+    using Read = std::function<Outcome<QByteArray>(const QByteArray& name)>;
+    // Reads with `read` on `threads` threads, or on as many as could start; with
+    // none, each file is read when its result is taken.
+    ReadAhead(Read read, int threads);
     // Waits for the reads under way, drops the rest.
     ~ReadAhead();
     ReadAhead(const ReadAhead&) = delete;
@@ -44,7 +45,7 @@ private:
     // Reads `first`, or `second` when there is none by that name.
     Outcome<QByteArray> read(const QByteArray& first, const QByteArray& second) const;
 
-    const int directory_;
+    const Read read_;
     std::mutex mutex_;
     std::condition_variable jobAdded_;
     std::condition_variable jobDone_;
