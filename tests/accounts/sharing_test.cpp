@@ -23,32 +23,7 @@ using testing::ScratchStore;
 using testing::someone;
 using testing::storeErrorOf;
 
-// A store with `users` registered and a fake clock that each pause moves on.
-struct SharedStore {
-    ScratchStore scratch;
-    std::int64_t now = 0;
-    QStringList notices;
-    std::function<void()> atEachPause = [] {};
-
-    explicit SharedStore(int users) {
-        scratch.put("num.qk", "1");
-        scratch.put("QK/num.qk", "0");
-        AccountStore store(scratch.path());
-        for (int i = 0; i < users; ++i)
-            store.registerUser(someone(QString::number(i)));
-    }
-    void configure(AccountStore& store) {
-        LockWait wait;
-        wait.clock = [this] { return now; };
-        wait.pause = [this](int ms) {
-            now += ms;
-            atEachPause();
-        };
-        wait.onWaiting = [this](const QString& notice) { notices += notice; };
-        store.setLockWait(wait);
-    }
-};
-
+using SharedStore = testing::ClockedStore;
 // What a registration's last steps leave on disk decides what the player hears:
 // a step reported failed that was done, or a fault before the counter, does not
 // make the player register twice, and a fault that left the account unmade

@@ -122,6 +122,32 @@ inline void queueFor(const ScratchStore& scratch, const CopyIdentity& copy, int 
 inline void releaseLock(const ScratchStore& scratch) {
     QDir(scratch.at("QK/" + StoreLock::directoryName())).removeRecursively();
 }
+// A store with `users` registered (user i carries the tag i) and a fake clock
+// that each wait of a store configure()d here moves on, calling `atEachPause`.
+struct ClockedStore {
+    ScratchStore scratch;
+    std::int64_t now = 0;
+    QStringList notices;
+    std::function<void()> atEachPause = [] {};
+
+    explicit ClockedStore(int users) {
+        QList<UserFields> registered;
+        for (int i = 0; i < users; ++i)
+            registered += someone(QString::number(i));
+        withUsers(scratch, registered);
+    }
+    void configure(AccountStore& store) {
+        LockWait wait;
+        wait.clock = [this] { return now; };
+        wait.pause = [this](int ms) {
+            now += ms;
+            atEachPause();
+        };
+        wait.onWaiting = [this](const QString& notice) { notices += notice; };
+        store.setLockWait(wait);
+    }
+};
+
 // A copy of the game on another machine.
 inline CopyIdentity machine(const QString& host) {
     return CopyIdentity{host, host + "-boot", 77, {}};

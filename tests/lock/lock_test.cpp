@@ -29,26 +29,11 @@ using testing::ScratchStore;
 using testing::someone;
 using testing::storeErrorOf;
 
-// A set-up store with one user, and a registering copy whose waits move a fake
-// clock on, calling `atEachPause` each time.
-struct Waiting {
-    ScratchStore scratch;
-    std::int64_t now = 0;
-    QStringList notices;
-    std::function<void()> atEachPause = [] {};
+// A store with one user, and a registering copy whose waits move a fake clock on.
+struct Waiting : testing::ClockedStore {
     AccountStore store{scratch.path()};
 
-    Waiting() {
-        testing::withUsers(scratch, {someone("0")});
-        LockWait wait;
-        wait.clock = [this] { return now; };
-        wait.pause = [this](int ms) {
-            now += ms;
-            atEachPause();
-        };
-        wait.onWaiting = [this](const QString& notice) { notices += notice; };
-        store.setLockWait(wait);
-    }
+    Waiting() : ClockedStore(1) { configure(store); }
     // Registers one more user; the error, or "<no error>".
     QString registerOne() {
         return storeErrorOf([this] { store.registerUser(someone("x")); });
