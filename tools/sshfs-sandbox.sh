@@ -21,6 +21,11 @@
 #                                     (one the mounts use, such as a proxy)
 #   sandbox_missing [NEEDS...]        names what these functions (and NEEDS: commands,
 #                                     device nodes) need and cannot find
+#   sandbox_at_exit COMMAND...        a command to run at exit once all is stopped and
+#                                     unmounted (one that undoes a change outside $SANDBOX)
+#
+# Samba (tools/smb-sandbox.sh, sourced after this file) adds a private smbd and
+# smbnetfs mounts of its share.
 #
 # Nothing listens on anything but 127.0.0.1. Needs root (sshd runs as itself, the
 # mounts are made directly) and /dev/fuse.
@@ -43,6 +48,7 @@ _sandbox_mounts=()
 _sandbox_pids=()     # users of the mounts, stopped first
 _sandbox_servers=()  # sshd, sshfs and other file systems, stopped last
 _sandbox_loops=()
+_sandbox_at_exit=()  # commands run last
 
 sandbox_missing() {
   local missing=() tool
@@ -81,6 +87,9 @@ _sandbox_exit() {
     _sandbox_stop "${_sandbox_servers[i]}"
   done
   for i in "${_sandbox_loops[@]}"; do losetup -d "$i" 2>/dev/null || true; done
+  for ((i = ${#_sandbox_at_exit[@]} - 1; i >= 0; i--)); do
+    eval "${_sandbox_at_exit[i]}" || echo "sandbox: failed at exit: ${_sandbox_at_exit[i]}" >&2
+  done
   # --one-file-system: what a mount that would not go keeps is not removed through it.
   [ -n "$SANDBOX" ] && rm -rf --one-file-system "$SANDBOX" 2>/dev/null
   exit "$status"
@@ -131,6 +140,10 @@ sandbox_track() {
 
 sandbox_server() {
   _sandbox_servers+=("$1")
+}
+
+sandbox_at_exit() {
+  _sandbox_at_exit+=("$(printf '%q ' "$@")")
 }
 
 sandbox_untrack() {
