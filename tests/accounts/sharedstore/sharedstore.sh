@@ -142,6 +142,7 @@ client_fault='Input/output error|Transport endpoint is not connected|Software ca
 # Registrations confirmed on the current store: "NUMBER TAG-k" lines.
 confirmed=$SANDBOX/confirmed
 copies=()
+dirs=()
 tags=()
 births=()
 watched=()
@@ -150,7 +151,7 @@ overdue=
 birth_of() {  # sets `birth` to when process PID started, empty once it has ended
   local stat fields
   birth=
-  read -r stat <"/proc/$1/stat" 2>/dev/null || return 0
+  read -r stat 2>/dev/null <"/proc/$1/stat" || return 0
   # The fields after the command's name, which may hold anything: state first.
   read -r -a fields <<<"${stat##*) }"
   [ "${fields[0]}" != Z ] && birth=${fields[19]}
@@ -169,6 +170,7 @@ start_copy() {  # start_copy MACHINE DIR COUNT TAG [watched]: a copy registering
     pid=$!
   fi
   copies+=("$pid")
+  dirs+=("$2")
   tags+=("$4")
   watched+=("$fd")
   birth_of "$pid"
@@ -186,18 +188,35 @@ next_line() {  # next_line INDEX: waits for watched copy INDEX's next confirmati
   done
   return 1
 }
-arm() {  # arm SECONDS: copies still running after SECONDS are killed and counted overdue
+arm() {  # arm SECONDS PID...: those still running after SECONDS are killed and counted overdue
+  # One that outlives SIGKILL hangs in a mount that no longer answers: the FUSE
+  # file systems are then ended, which fails what waits in them, and the mounts
+  # are counted hung.
   rm -f "$SANDBOX/overdue"
-  "${SANDBOX_ORPHANS_DIE[@]}" bash -c 'read -r -t "$0" <>"$1" ||
-    { touch "$2"; shift 3; kill -KILL "$@" 2>/dev/null; }' \
-    "$1" "$SANDBOX/never" "$SANDBOX/overdue" "${copies[@]}" &
+  "${SANDBOX_ORPHANS_DIE[@]}" bash -c 'read -r -t "$0" <>"$1" && exit
+    touch "$2"
+    copies=("${@:4:$3}") fuse=("${@:$(($3 + 4))}")
+    kill -KILL "${copies[@]}" 2>/dev/null
+    read -r -t 10 <>"$1"
+    for pid in "${copies[@]}"; do
+      read -r stat 2>/dev/null <"/proc/$pid/stat" || continue
+      [[ ${stat##*) } == Z* ]] && continue
+      touch "$2.hung" && kill -KILL "${fuse[@]}" 2>/dev/null && exit
+    done' \
+    "$1" "$SANDBOX/never" "$SANDBOX/overdue" $(($# - 1)) "${@:2}" "${SANDBOX_FUSE_PIDS[@]}" &
   overdue=$!
   sandbox_track "$overdue"
 }
-finish_copies() {  # finish_copies [SEEN]: waits for the copies; fails on those that gave up
-  # or ended in an error. SEEN: the store as the copies see it, to tell a hung mount.
+disarm() {
+  [ -n "$overdue" ] || return 0
+  kill "$overdue" 2>/dev/null || true
+  wait "$overdue" 2>/dev/null || true
+  sandbox_untrack "$overdue"
+  overdue=
+}
+finish_copies() {  # waits for the copies; fails on those that gave up or ended in an error
   local i status tag fd errors gaveup faults first
-  [ -n "$overdue" ] || arm "$copy_bound"
+  [ -n "$overdue" ] || arm "$copy_bound" "${copies[@]}"
   for i in "${!copies[@]}"; do
     tag=${tags[i]}
     status=0
@@ -223,26 +242,35 @@ finish_copies() {  # finish_copies [SEEN]: waits for the copies; fails on those 
     first=$(grep -v '^gave up: ' "$SANDBOX/copy.$tag.err" | grep -m 1 -v -E "$client_fault" || true)
     if [ "${copies[i]}" = "$killed" ]; then
       :
+    elif [ -e "$SANDBOX/overdue.hung" ] && [ "$status" -eq 137 ]; then
+      all_faults=$((all_faults + 1))
+      echo "   client fault: copy $tag hung in a mount that no longer answered"
     elif [ -e "$SANDBOX/overdue" ] && [ "$status" -eq 137 ]; then
-      client_or_store "copy $tag did not finish within $copy_bound s" "${1:-}"
+      client_or_store "copy $tag did not finish within $copy_bound s" "${dirs[i]}"
     elif [ "$errors" -gt 0 ] || { [ "$status" -ne 0 ] && [ "$status" -ne 3 ] && [ "$faults" -eq 0 ]; }; then
       fail "copy $tag ended with status $status, $errors registrations failed; first: $first"
     fi
   done
-  [ -z "$overdue" ] || { kill "$overdue" 2>/dev/null; wait "$overdue" 2>/dev/null || true; }
-  [ -z "$overdue" ] || sandbox_untrack "$overdue"
-  overdue=
+  disarm
   killed=
   copies=()
+  dirs=()
   tags=()
   births=()
   watched=()
 }
+answers() {  # answers DIR: whether DIR, in a mount, answers within 10 s
+  (timeout -s KILL 10 stat "$1" >/dev/null 2>&1) 2>/dev/null
+}
 client_or_store() {  # client_or_store WHAT [SEEN]: a copy stopped at its bound: whose fault
   # A mount that no longer answers is the client's: the store cannot be blamed.
-  if [ -n "${2:-}" ] && ! timeout -s KILL 10 stat "$2" >/dev/null 2>&1; then
+  # The FUSE file systems are ended, which fails what still waits in them, and
+  # the part goes on, if it can, on new mounts.
+  if [ -n "${2:-}" ] && ! answers "$2"; then
     all_faults=$((all_faults + 1))
     echo "   client fault: $1, and $2 no longer answers"
+    touch "$SANDBOX/overdue.hung"
+    kill -KILL "${SANDBOX_FUSE_PIDS[@]}" 2>/dev/null || true
   else
     fail "$1"
   fi
@@ -275,18 +303,20 @@ kill_copy_after() {  # kill_copy_after INDEX N: SIGKILL for watched copy INDEX i
 # that must find the account and greet it by name, passing no account over.
 signing=()
 signing_on=()
+signing_dirs=()
 start_signins() {  # start_signins MACHINE DIR USER
   local log=$SANDBOX/signins.$1
   machine "$1"
   rm -f "$SANDBOX/stop-signins"
   (
-    trap '[ -n "${helper:-}" ] && kill -TERM "$helper" 2>/dev/null && wait "$helper"; exit 143' TERM
+    trap '[ -n "${helper:-}" ] && kill -TERM "$helper" 2>/dev/null && { wait "$helper" 2>/dev/null || true; }
+      exit 143' TERM
     ok=0 bad=0
     while [ ! -e "$SANDBOX/stop-signins" ] && kill -0 $$ 2>/dev/null; do
       timeout -s KILL "$signin_bound" "${on[@]}" "$session" "$2" "$3" "pw $3" >"$log.out" 2>>"$log.err" &
       helper=$!
       status=0
-      wait "$helper" || status=$?
+      wait "$helper" 2>/dev/null || status=$?
       if [ "$status" -eq 0 ] && [ "$(cat "$log.out")" = "Welcome Name $3" ]; then
         ok=$((ok + 1))
       else
@@ -298,19 +328,33 @@ start_signins() {  # start_signins MACHINE DIR USER
   ) &
   signing+=($!)
   signing_on+=("$1")
+  signing_dirs+=("$2")
   sandbox_track $!
 }
 finish_signins() {
-  local pid name ok bad faults
+  local pid name ok bad faults i
   touch "$SANDBOX/stop-signins"
+  arm $((signin_bound + 30)) "${signing[@]}"
   for pid in "${signing[@]}"; do
     wait "$pid" || true
     sandbox_untrack "$pid"
   done
-  for name in "${signing_on[@]}"; do
+  disarm
+  for i in "${!signing_on[@]}"; do
+    name=${signing_on[i]}
     ok=0 bad=0
-    read -r ok bad <"$SANDBOX/signins.$name" 2>/dev/null || fail "the sign-ins on $name never ended"
+    if ! read -r ok bad 2>/dev/null <"$SANDBOX/signins.$name"; then
+      client_or_store "the sign-ins on $name did not end" "${signing_dirs[i]}"
+      continue
+    fi
     faults=$(grep -c -E "$client_fault" "$SANDBOX/signins.$name.err" || true)
+    # A sign-in stopped at its bound, in a mount that no longer answers; or any,
+    # once the mounts hung and were ended.
+    if [ -e "$SANDBOX/overdue.hung" ]; then
+      faults=$bad
+    elif ! answers "${signing_dirs[i]}"; then
+      faults=$((faults + $(grep -c '^status 137,' "$SANDBOX/signins.$name.err" || true)))
+    fi
     [ "$faults" -le "$bad" ] || faults=$bad
     echo "   sign-ins on $name: $ok found the player, $((bad - faults)) did not," \
       "$faults failed in the mount"
@@ -322,6 +366,7 @@ finish_signins() {
   done
   signing=()
   signing_on=()
+  signing_dirs=()
 }
 
 verify() {  # verify DIR SEEN UNANNOUNCED: the store once every copy has ended
@@ -377,17 +422,28 @@ new_store() {  # new_store DIR: a working directory as a new player's first star
   : >"$confirmed"
 }
 
-machines() {  # machines SERVER POINT...: rounds on three machines' mounts of SERVER
-  local server=$1 round i store
-  local names=(machine-a machine-b machine-c) points=("${@:2}")
-  for round in $(seq 1 "$rounds") kill; do
+machines() {  # machines SERVER: rounds on three machines' mounts of SERVER, `points`
+  # A round whose mounts hung is the client's fault: it is run again, once, on
+  # new mounts (`remount`), on a store of its own again.
+  local server=$1 round i store hung=0 at=0
+  local names=(machine-a machine-b machine-c) list
+  read -r -a list <<<"$(seq 1 "$rounds" | tr '\n' ' ') kill"
+  while [ "$at" -lt "${#list[@]}" ]; do
+    round=${list[at]}
+    if [ -e "$SANDBOX/overdue.hung" ]; then
+      hung=$((hung + 1))
+      [ "$hung" -le 1 ] || { fail "the mounts hung twice (the client's fault): the part stops" && return; }
+      rm -f "$SANDBOX/overdue.hung"
+      remount
+      step "the mounts hung (the client's fault): the round again, on new mounts"
+    fi
     if [ "$round" = kill ]; then
       step "a copy on machine-c killed while registering, while the others register"
     else
       step "round $round: a new store, set up through machine-a with a first player;" \
         "three machines register $each each at once, and sign in meanwhile"
     fi
-    store=r$round
+    store=r$round.$hung
     new_store "$server/$store"
     machine machine-a
     timeout -s KILL "$signin_bound" "${on[@]}" "$session" "${points[0]}/$store" ||
@@ -396,40 +452,43 @@ machines() {  # machines SERVER POINT...: rounds on three machines' mounts of SE
       start_copy machine-a "${points[0]}/$store" "$each" ka
       start_copy machine-b "${points[1]}/$store" "$each" kb
       start_copy machine-c "${points[2]}/$store" "$each" kc watched
-      arm "$copy_bound"
+      arm "$copy_bound" "${copies[@]}"
       kill_copy_after 2 $((each / 4)) || true
-      finish_copies "${points[0]}"
+      finish_copies
+      # What the killed copy left is mended, or written over, by the next.
+      start_copy machine-a "${points[0]}/$store" 3 after
+      finish_copies
+      [ -e "$SANDBOX/overdue.hung" ] && continue
       verify "$server/$store" "${points[0]}/$store" 1
-      break
+    else
+      start_copy machine-a "${points[0]}/$store" 1 "seed$round"
+      finish_copies
+      for i in 0 1 2; do
+        start_copy "${names[i]}" "${points[i]}/$store" "$each" "r$round${names[i]#machine-}"
+        start_signins "${names[i]}" "${points[i]}/$store" "seed$round-0"
+      done
+      finish_copies
+      finish_signins
+      [ -e "$SANDBOX/overdue.hung" ] && continue
+      verify "$server/$store" "${points[(round - 1) % 3]}/$store" 0
     fi
-    start_copy machine-a "${points[0]}/$store" 1 "seed$round"
-    finish_copies "${points[0]}"
-    for i in 0 1 2; do
-      start_copy "${names[i]}" "${points[i]}/$store" "$each" "r$round${names[i]#machine-}"
-      start_signins "${names[i]}" "${points[i]}/$store" "seed$round-0"
-    done
-    finish_copies "${points[0]}"
-    finish_signins
-    verify "$server/$store" "${points[(round - 1) % 3]}/$store" 0
+    at=$((at + 1))
   done
 }
 
+mounts=0
 sshfs_machines() {
-  local i points=("$SANDBOX/a" "$SANDBOX/b" "$SANDBOX/c")
   sandbox_sshd
   mkdir "$SANDBOX/server"
-  for i in 0 1 2; do sandbox_sshfs "$SANDBOX/server" "${points[i]}"; done
-  machines "$SANDBOX/server" "${points[@]}"
+  remount
+  machines "$SANDBOX/server"
 }
 
 samba() {
-  local i points=() races=${SHAREDSTORE_RACES:-30} kind n double none faults first
+  local races=${SHAREDSTORE_RACES:-30} kind n double none faults first
   mkdir "$SANDBOX/share"
   sandbox_smbd "$SANDBOX/share"
-  for i in 0 1 2; do
-    sandbox_smbnetfs "$SANDBOX/mount$i"
-    points+=("$SANDBOX_SMB_SHARE")
-  done
+  remount
   step "$races races of 100 processes through the three mounts for one new name"
   mkdir "$SANDBOX/share/race"
   timeout -s KILL $((budget / 3)) "$race" "$races" 100 "${points[@]/%//race}" \
@@ -445,7 +504,7 @@ samba() {
   done <"$SANDBOX/race.out"
   [ ! -s "$SANDBOX/race.err" ] || echo "   the mount said: $(sort "$SANDBOX/race.err" | cut -d: -f2- | uniq -c | head -3)"
   rm -rf "$SANDBOX/share/race"
-  machines "$SANDBOX/share" "${points[@]}"
+  machines "$SANDBOX/share"
 }
 
 stick() {  # stick MOUNTPOINT: what a stick must do, once mounted
@@ -611,6 +670,21 @@ kills() {
   done
   all_torn=$torn
   [ "$torn" -eq 0 ] || fail "$torn files torn"
+}
+
+remount() {  # three new mounts of the part's server; sets `points`
+  local i
+  points=()
+  for i in 0 1 2; do
+    mounts=$((mounts + 1))
+    if [ "$part" = samba ]; then
+      sandbox_smbnetfs "$SANDBOX/mount$mounts"
+      points+=("$SANDBOX_SMB_SHARE")
+    else
+      sandbox_sshfs "$SANDBOX/server" "$SANDBOX/mount$mounts"
+      points+=("$SANDBOX/mount$mounts")
+    fi
+  done
 }
 
 case $part in
