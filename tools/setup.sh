@@ -29,11 +29,22 @@ for pkg in "${missing[@]}"; do
     quiet_ssh="mkdir -p /etc/ssh && touch /etc/ssh/sshd_not_to_be_run"
   fi
 done
+# samba would start its file server, which the tests run privately too; and
+# no file says to leave it be. Debian's standard opt-out for services started by
+# packages is a policy-rc.d that answers 101 (not allowed): made before the
+# install where none exists, and removed after it.
+quiet_services=
+for pkg in "${missing[@]}"; do
+  if [ "$pkg" = samba ] && [ ! -e /usr/sbin/policy-rc.d ]; then
+    quiet_services="printf '#!/bin/sh\\nexit 101\\n' >/usr/sbin/policy-rc.d && chmod 0755 /usr/sbin/policy-rc.d"
+  fi
+done
 advise() {  # says what to run as root when this user cannot install
   {
     echo "mindlark: these Debian packages are missing: ${missing[*]}"
     echo "mindlark: $1; as root, run:"
-    echo "  ${quiet_ssh:+$quiet_ssh && }apt-get update && ${install[*]}"
+    echo "  ${quiet_ssh:+$quiet_ssh && }${quiet_services:+$quiet_services && }apt-get update &&" \
+      "${install[*]}${quiet_services:+ && rm /usr/sbin/policy-rc.d}"
   } >&2
   exit 1
 }
@@ -49,6 +60,16 @@ if [ -n "$quiet_ssh" ]; then
   echo "mindlark: creating /etc/ssh/sshd_not_to_be_run first, so that no SSH service starts" >&2
   "${as_root[@]}" sh -c "$quiet_ssh" || advise "creating /etc/ssh/sshd_not_to_be_run failed"
 fi
-"${as_root[@]}" apt-get update -qq || advise "apt-get update failed"
-"${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${install[@]}" -qq >/dev/null ||
-  advise "apt-get install failed"
+if [ -n "$quiet_services" ]; then
+  echo "mindlark: creating /usr/sbin/policy-rc.d for the install, so that no Samba service starts" >&2
+  "${as_root[@]}" sh -c "$quiet_services" || advise "creating /usr/sbin/policy-rc.d failed"
+fi
+status=0
+"${as_root[@]}" apt-get update -qq || status=$?
+[ "$status" -ne 0 ] || "${as_root[@]}" env DEBIAN_FRONTEND=noninteractive "${install[@]}" -qq >/dev/null ||
+  status=$?
+if [ -n "$quiet_services" ]; then
+  echo "mindlark: removing the /usr/sbin/policy-rc.d made for the install" >&2
+  "${as_root[@]}" rm -f /usr/sbin/policy-rc.d
+fi
+[ "$status" -eq 0 ] || advise "apt-get update or install failed"

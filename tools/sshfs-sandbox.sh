@@ -21,6 +21,11 @@
 #                                     (one the mounts use, such as a proxy)
 #   sandbox_missing [NEEDS...]        names what these functions (and NEEDS: commands,
 #                                     device nodes) need and cannot find
+#   sandbox_at_exit COMMAND...        a command to run at exit once all is stopped and
+#                                     unmounted (one that undoes a change outside $SANDBOX)
+#
+# Samba (tools/smb-sandbox.sh, sourced after this file) adds a private smbd and
+# smbnetfs mounts of its share.
 #
 # Nothing listens on anything but 127.0.0.1. Needs root (sshd runs as itself, the
 # mounts are made directly) and /dev/fuse.
@@ -43,6 +48,9 @@ _sandbox_mounts=()
 _sandbox_pids=()     # users of the mounts, stopped first
 _sandbox_servers=()  # sshd, sshfs and other file systems, stopped last
 _sandbox_loops=()
+_sandbox_at_exit=()  # commands run last
+_sandbox_hung=()
+SANDBOX_FUSE_PIDS=() # the FUSE file systems' processes: ending one ends what hangs in it
 
 sandbox_missing() {
   local missing=() tool
@@ -71,9 +79,16 @@ sandbox_private_mounts() {
 _sandbox_exit() {
   local status=$? i
   trap - EXIT INT TERM
+  _sandbox_hung=()
   for ((i = ${#_sandbox_pids[@]} - 1; i >= 0; i--)); do
     _sandbox_stop "${_sandbox_pids[i]}"
   done
+  if [ ${#_sandbox_hung[@]} -gt 0 ]; then
+    # They hang in a mount that no longer answers, and die once it ends.
+    echo "sandbox: processes hung in a mount: ${_sandbox_hung[*]}; ending the FUSE file systems" >&2
+    kill -KILL "${SANDBOX_FUSE_PIDS[@]}" 2>/dev/null
+    for i in "${_sandbox_hung[@]}"; do wait "$i" 2>/dev/null; done
+  fi
   for ((i = ${#_sandbox_mounts[@]} - 1; i >= 0; i--)); do
     _sandbox_unmount "${_sandbox_mounts[i]}"
   done
@@ -81,6 +96,9 @@ _sandbox_exit() {
     _sandbox_stop "${_sandbox_servers[i]}"
   done
   for i in "${_sandbox_loops[@]}"; do losetup -d "$i" 2>/dev/null || true; done
+  for ((i = ${#_sandbox_at_exit[@]} - 1; i >= 0; i--)); do
+    eval "${_sandbox_at_exit[i]}" || echo "sandbox: failed at exit: ${_sandbox_at_exit[i]}" >&2
+  done
   # --one-file-system: what a mount that would not go keeps is not removed through it.
   [ -n "$SANDBOX" ] && rm -rf --one-file-system "$SANDBOX" 2>/dev/null
   exit "$status"
@@ -103,9 +121,22 @@ _sandbox_mounted() {  # whether a mount point is in this namespace's mount table
 }
 
 _sandbox_unmount() {
+  local pid tries
   _sandbox_mounted "$1" || return 0
-  fusermount3 -u -q "$1" 2>/dev/null || umount "$1" 2>/dev/null || umount -l "$1" 2>/dev/null ||
-    echo "sandbox: could not unmount $1" >&2
+  # Unmounting a file system that no longer answers waits for it, unkillably:
+  # after a while the FUSE file systems are ended, which fails what waits.
+  fusermount3 -u -q "$1" 2>/dev/null &
+  pid=$!
+  for tries in $(seq 1 100); do
+    _sandbox_alive "$pid" || break
+    sleep 0.1
+  done
+  if _sandbox_alive "$pid"; then
+    echo "sandbox: $1 does not answer; ending the FUSE file systems" >&2
+    kill -KILL "${SANDBOX_FUSE_PIDS[@]}" 2>/dev/null
+  fi
+  wait "$pid" 2>/dev/null && return 0
+  umount -l -c "$1" 2>/dev/null || echo "sandbox: could not unmount $1" >&2
 }
 
 _sandbox_stop() {  # ends one process we started: politely, then for good
@@ -118,11 +149,26 @@ _sandbox_stop() {  # ends one process we started: politely, then for good
   done
   kill -TERM "$pid" 2>/dev/null || return 0
   for tries in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
+    _sandbox_alive "$pid" || break
     sleep 0.1
   done
   kill -KILL "$pid" 2>/dev/null || true
+  for tries in $(seq 1 20); do
+    _sandbox_alive "$pid" || break
+    sleep 0.1
+  done
+  # One that outlives SIGKILL waits in a FUSE mount: waiting for it would hang.
+  if _sandbox_alive "$pid"; then
+    _sandbox_hung+=("$pid")
+    return 0
+  fi
   wait "$pid" 2>/dev/null || true
+}
+
+_sandbox_alive() {  # whether PID runs: not ended, nor a zombie awaiting its parent
+  local stat
+  read -r stat 2>/dev/null <"/proc/$1/stat" || return 1
+  [[ ${stat##*) } != Z* ]]
 }
 
 sandbox_track() {
@@ -131,6 +177,10 @@ sandbox_track() {
 
 sandbox_server() {
   _sandbox_servers+=("$1")
+}
+
+sandbox_at_exit() {
+  _sandbox_at_exit+=("$(printf '%q ' "$@")")
 }
 
 sandbox_untrack() {
@@ -238,6 +288,7 @@ sandbox_fuse() {
   pid=$!
   _sandbox_servers+=("$pid")
   _sandbox_mounts+=("$point")
+  SANDBOX_FUSE_PIDS+=("$pid")
   if _sandbox_wait_mount "$point" "$pid"; then
     # Detaching a loop device in use only marks it to go when its last user closes
     # it: now the file system is its one user, it cannot outlive the file system,
