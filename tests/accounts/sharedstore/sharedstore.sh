@@ -139,6 +139,11 @@ machine() {  # machine NAME: sets `on` to the command prefix that runs as host N
 
 # Whether a message tells of the mount failing rather than the store.
 client_fault='Input/output error|Transport endpoint is not connected|Software caused connection abort|Connection reset'
+# smbnetfs, loaded, answers a lookup of a file that is there with "no such file"
+# now and then: a sign-in through it may find users without files that the
+# server holds whole. What the server holds, checked after every round, decides
+# what was lost; what a sign-in through such a mount saw is the client's.
+[ "$part" != samba ] || client_fault="$client_fault|have no files|No such file or directory"
 
 # Registrations confirmed on the current store: "NUMBER TAG-k" lines.
 confirmed=$SANDBOX/confirmed
