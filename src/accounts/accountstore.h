@@ -78,15 +78,17 @@ public:
     // How changes wait for another copy holding the store's lock (bounded; see LockWait).
     void setLockWait(LockWait wait);
 
-    // Writes one new user in the store's order (name, age, e-mail, user name,
-    // password, then the raised counter) while holding the store's exclusive
-    // lock, with the counter reloaded from disk under that lock, so copies of the
-    // program sharing a store never hand out one number twice. Every read and
-    // write goes through the locked directory, and no file is put in place once
-    // the lock is no longer this copy's. Throws StoreError, before writing
-    // anything, when a value could not be read back (see fitsInStore()), when the
-    // lock is not had within the LockWait (or the disk is read-only or full), or
-    // when loadUserCount() would. Returns the new counter text.
+    // Writes one new user while holding the store's exclusive lock, with the
+    // counter reloaded from disk under that lock (and raised first past any user
+    // files beyond it), so copies sharing a store never hand out one number twice:
+    // the five files as temporaries, then in place only where no file stands,
+    // then the raised counter. After a fault in those last steps, or a hold-up
+    // that may have cost the lock, it looks again under the lock: an account that
+    // was made is reported made, one that was not leaves nothing. Throws
+    // StoreError, before writing anything, when a value could not be read back
+    // (see fitsInStore()), when the wait for the lock sees no progress (or the
+    // disk is read-only or full), or when loadUserCount() would; and when the
+    // account was not made. Returns the counter text this registration raised.
     QString registerUser(const UserFields& fields);
 
 private:
