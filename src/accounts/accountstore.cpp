@@ -369,7 +369,7 @@ public:
     int writesInFlight() {
         if (!onFileServer)
             onFileServer = storefiles::isOnFileServer(storeDescriptor);
-        return *onFileServer ? 6 : 1;
+        return *onFileServer ? 12 : 1;
     }
 
     // The number the new user gets: the counter, read under the lock, unless the
@@ -394,28 +394,19 @@ public:
         return users;
     }
 
-    // Removes what an interrupted registration of `user` left, so that its files
-    // can then be put in place only where none stands.
-    void removeLeftovers(std::int64_t user) {
-        // Both spellings a lookup tries first: the writer's, and the one sign-in asks for.
-        std::array<int, kFields.size()> errors{};
-        runInFlight(int(kFields.size()), writesInFlight(), [&](int i) {
-            const Field field = kFields[std::size_t(i)];
-            for (const QString& name :
-                 {storenames::writeName(field, user), storenames::readName(field, user)}) {
-                if (::unlinkat(storeDescriptor, QFile::encodeName(name).constData(), 0) != 0 &&
-                    errno != ENOENT && errors[std::size_t(i)] == 0) {
-                    errors[std::size_t(i)] = errno;
-                }
-            }
-        });
-        for (std::size_t i = 0; i < kFields.size(); ++i) {
-            if (errors[i] != 0) {
-                fail(QStringLiteral("write"),
-                     kDirectory + u'/' + storenames::writeName(kFields[i], user),
-                     Failure::ofErrno(errors[i]));
+    // Removes what an interrupted registration of `user` left of `field`, so
+    // that its file can then be put in place only where none stands: both
+    // spellings a lookup tries first, the writer's and the one sign-in asks for.
+    // Returns the errno of a failure, else 0.
+    int removeLeftover(std::int64_t user, Field field) {
+        for (const QString& name :
+             {storenames::writeName(field, user), storenames::readName(field, user)}) {
+            if (::unlinkat(storeDescriptor, QFile::encodeName(name).constData(), 0) != 0 &&
+                errno != ENOENT) {
+                return errno;
             }
         }
+        return 0;
     }
 
     // One file of a registration on its way into the store.
@@ -432,7 +423,6 @@ public:
     // looks again at what is on disk before saying anything.
     QString registerUnderLock(const UserFields& fields) {
         const std::int64_t user = numberForNewUser();
-        removeLeftovers(user);
         std::array<Piece, kFields.size() + 1> pieces;
         for (std::size_t i = 0; i < kFields.size(); ++i) {
             const QString name = storenames::writeName(kFields[i], user);
@@ -440,14 +430,26 @@ public:
                          rtf::write(valueOf(fields, kFields[i])), QByteArray()};
         }
         const QString raised = QString::number(user + 1);
-        pieces.back() = {kCounterPath,
-                         QFile::encodeName(take(store->replaceTarget(kCounterName, kCounterName),
-                                                QStringLiteral("write"), kCounterPath)),
-                         rtf::write(raised), QByteArray()};
+        pieces.back() = {kCounterPath, QFile::encodeName(kCounterName), rtf::write(raised),
+                         QByteArray()};
+        // One batch, whose waits all overlap on a file server: the temporaries,
+        // the leftovers of an interrupted registration of this number, and the
+        // counter's name on disk.
         const int inFlight = writesInFlight();
-        runInFlight(int(pieces.size()), inFlight, [&](int i) {
-            Piece& piece = pieces[std::size_t(i)];
-            piece.temporary = storefiles::writeTemporary(storeDescriptor, piece.name, piece.data);
+        std::array<int, kFields.size()> leftovers{};
+        Outcome<QString> counterName = QString();
+        const int temporaryJobs = int(pieces.size());
+        runInFlight(temporaryJobs + int(kFields.size()) + 1, inFlight, [&](int i) {
+            if (i < temporaryJobs) {
+                Piece& piece = pieces[std::size_t(i)];
+                piece.temporary =
+                    storefiles::writeTemporary(storeDescriptor, piece.name, piece.data);
+            } else if (i - temporaryJobs < int(kFields.size())) {
+                const std::size_t field = std::size_t(i - temporaryJobs);
+                leftovers[field] = removeLeftover(user, kFields[field]);
+            } else {
+                counterName = store->replaceTarget(kCounterName, kCounterName);
+            }
         });
         const auto discard = [&] {
             for (Piece& piece : pieces) {
@@ -455,12 +457,23 @@ public:
                     ::unlinkat(storeDescriptor, piece.temporary.value().constData(), 0);
             }
         };
+        for (std::size_t i = 0; i < kFields.size(); ++i) {
+            if (leftovers[i] != 0) {
+                discard();
+                fail(QStringLiteral("write"), pieces[i].shown, Failure::ofErrno(leftovers[i]));
+            }
+        }
         for (const Piece& piece : pieces) {
             if (!piece.temporary.ok()) {
                 discard();
                 fail(QStringLiteral("write"), piece.shown, piece.temporary.failure());
             }
         }
+        if (!counterName.ok()) {
+            discard();
+            fail(QStringLiteral("write"), kCounterPath, counterName.failure());
+        }
+        pieces.back().name = QFile::encodeName(counterName.value());
         std::optional<std::pair<QString, Failure>> fault = publishAll(pieces, inFlight);
         discard();
         if (!fault && !held->mayHaveLapsed())

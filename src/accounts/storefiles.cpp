@@ -197,6 +197,20 @@ Outcome<> publish(int directory, const QByteArray& temporary, const QByteArray& 
         if (::fstatat(directory, name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
             return Failure{EEXIST, QStringLiteral("another copy of the game wrote it meanwhile")};
     }
+    if (::renameat(directory, temporary.constData(), directory, name.constData()) == 0)
+        return {};
+    const int error = errno;
+    struct stat info;
+    // Some SMB clients refuse to rename over a file ("File exists", "Device or
+    // resource busy"), and some report a rename that was done as refused.
+    if ((error != EEXIST && error != EBUSY && error != EACCES) || how != Publish::Replace)
+        return Failure::ofErrno(error);
+    if (::fstatat(directory, temporary.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? Outcome<>() : Failure::ofErrno(error);
+    // The old file out of the way first: readers of the counter read again
+    // while it is missing for a moment.
+    if (::unlinkat(directory, name.constData(), 0) != 0 && errno != ENOENT)
+        return Failure::ofErrno(error);
     if (::renameat(directory, temporary.constData(), directory, name.constData()) != 0)
         return Failure::ofErrno(errno);
     return {};

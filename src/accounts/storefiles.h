@@ -44,7 +44,7 @@ Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteA
 
 // How a finished temporary takes its final name.
 enum class Publish {
-    Replace,    // over whatever file has the name
+    Replace,    // over whatever file has the name (removed first where the client refuses)
     Exclusive,  // only where no file has it: EEXIST, with the temporary left, when one has
 };
 // Gives the temporary `temporary` the name `name` in `directory`, as `how` says.
