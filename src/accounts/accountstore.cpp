@@ -394,17 +394,12 @@ public:
         return users;
     }
 
-    // Removes what an interrupted registration of `user` left of `field`, so
-    // that its file can then be put in place only where none stands: both
-    // spellings a lookup tries first, the writer's and the one sign-in asks for.
+    // Removes what an interrupted registration left under the encoded `name`, so
+    // that a file can then be put in place only where none stands.
     // Returns the errno of a failure, else 0.
-    int removeLeftover(std::int64_t user, Field field) {
-        for (const QString& name :
-             {storenames::writeName(field, user), storenames::readName(field, user)}) {
-            if (::unlinkat(storeDescriptor, QFile::encodeName(name).constData(), 0) != 0 &&
-                errno != ENOENT) {
-                return errno;
-            }
+    int removeLeftover(const QByteArray& name) {
+        if (::unlinkat(storeDescriptor, name.constData(), 0) != 0 && errno != ENOENT) {
+            return errno;
         }
         return 0;
     }
@@ -433,20 +428,28 @@ public:
         pieces.back() = {kCounterPath, QFile::encodeName(kCounterName), rtf::write(raised),
                          QByteArray()};
         // One batch, whose waits all overlap on a file server: the temporaries,
-        // the leftovers of an interrupted registration of this number, and the
-        // counter's name on disk.
+        // the spellings sign-in asks for that an interrupted registration of this
+        // number may have left (the writer's spelling, should one stand, is found
+        // when it is put in place), and the counter's name on disk.
         const int inFlight = writesInFlight();
+        const storemodes::StoreModes modes = storemodes::modesFor(storeDescriptor);
+        QList<std::pair<std::size_t, QString>> asked;
+        for (std::size_t i = 0; i < kFields.size(); ++i) {
+            const QString name = storenames::readName(kFields[i], user);
+            if (name != storenames::writeName(kFields[i], user))
+                asked += {i, name};
+        }
         std::array<int, kFields.size()> leftovers{};
         Outcome<QString> counterName = QString();
         const int temporaryJobs = int(pieces.size());
-        runInFlight(temporaryJobs + int(kFields.size()) + 1, inFlight, [&](int i) {
+        runInFlight(temporaryJobs + int(asked.size()) + 1, inFlight, [&](int i) {
             if (i < temporaryJobs) {
                 Piece& piece = pieces[std::size_t(i)];
                 piece.temporary =
-                    storefiles::writeTemporary(storeDescriptor, piece.name, piece.data);
-            } else if (i - temporaryJobs < int(kFields.size())) {
-                const std::size_t field = std::size_t(i - temporaryJobs);
-                leftovers[field] = removeLeftover(user, kFields[field]);
+                    storefiles::writeTemporary(storeDescriptor, piece.name, piece.data, modes);
+            } else if (i - temporaryJobs < int(asked.size())) {
+                const auto& [field, name] = asked[i - temporaryJobs];
+                leftovers[field] = removeLeftover(QFile::encodeName(name));
             } else {
                 counterName = store->replaceTarget(kCounterName, kCounterName);
             }
@@ -490,10 +493,19 @@ public:
         std::array<Outcome<>, kFields.size()> published;
         runInFlight(int(kFields.size()), inFlight, [&](int i) {
             Piece& piece = pieces[std::size_t(i)];
-            published[std::size_t(i)] =
-                storefiles::publish(storeDescriptor, piece.temporary.value(), piece.name,
-                                    storefiles::Publish::Exclusive);
-            if (published[std::size_t(i)].ok())
+            Outcome<>& done = published[std::size_t(i)];
+            done = storefiles::publish(storeDescriptor, piece.temporary.value(), piece.name,
+                                       storefiles::Publish::Exclusive);
+            // The lock is this copy's and the counter leaves the number out: what
+            // stands there is an interrupted registration's, and goes.
+            if (done.error() == EEXIST) {
+                if (const int error = removeLeftover(piece.name); error != 0)
+                    done = Failure::ofErrno(error);
+                else
+                    done = storefiles::publish(storeDescriptor, piece.temporary.value(), piece.name,
+                                               storefiles::Publish::Exclusive);
+            }
+            if (done.ok())
                 piece.temporary = QByteArray();
         });
         for (std::size_t i = 0; i < kFields.size(); ++i) {

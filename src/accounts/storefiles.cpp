@@ -140,8 +140,12 @@ Outcome<QString> documentText(QByteArrayView bytes) {
 }
 
 Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteArrayView data) {
+    return writeTemporary(directory, name, data, storemodes::modesFor(directory));
+}
+
+Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteArrayView data,
+                                   const storemodes::StoreModes& modes) {
     // A file the folder's players cannot read would lock them out.
-    const storemodes::StoreModes modes = storemodes::modesFor(directory);
     if (const Outcome<> allowed = storemodes::mayWrite(modes); !allowed.ok())
         return allowed.failure();
     // A name no other write uses, here or on another machine sharing the store:

@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "accounts/storemodes.h"
 #include "outcome/outcome.h"
 
 // Whole-file reads and atomic replacement for the store's small files. Paths are
@@ -41,6 +42,10 @@ using BeforePublish = std::function<Outcome<>()>;
 // so that no other copy, on this machine or another, ever takes it for its own)
 // and flushes it. Returns the temporary's name; on failure nothing is left.
 Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteArrayView data);
+// writeTemporary() with the modes storemodes::modesFor() gave for `directory`,
+// for a caller writing many files at once.
+Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteArrayView data,
+                                   const storemodes::StoreModes& modes);
 
 // How a finished temporary takes its final name.
 enum class Publish {
