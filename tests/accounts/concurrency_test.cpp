@@ -13,8 +13,7 @@ using mindlark::testing::ScratchStore;
 TEST(ConcurrentRegistration, TwoCopiesNeverShareANumber) {
     constexpr int kEach = 250;
     ScratchStore scratch;
-    scratch.put("num.qk", "1");
-    scratch.put("QK/num.qk", "0");
+    mindlark::testing::setUpStore(scratch);
     QProcess first;
     QProcess second;
     first.start(REGISTER_HELPER_PATH, {scratch.path(), QString::number(kEach), "a"});

@@ -26,6 +26,7 @@ using mindlark::Field;
 using mindlark::UserFields;
 using mindlark::testing::runFirstRunSetup;
 using mindlark::testing::ScratchStore;
+using mindlark::testing::setUpStore;
 using mindlark::testing::someone;
 using mindlark::testing::storeErrorOf;
 namespace storenames = mindlark::storenames;
@@ -43,12 +44,6 @@ int modeOf(const QString& path) {
     if (::stat(QFile::encodeName(path).constData(), &info) != 0)
         return -1;
     return int(info.st_mode & 07777);
-}
-
-// A store that has been set up, with the counter holding `counter`.
-void setUp(const ScratchStore& scratch, const QString& counter = QStringLiteral("0")) {
-    scratch.put("num.qk", "1");
-    scratch.put("QK/num.qk", counter);
 }
 
 }  // namespace
@@ -87,7 +82,7 @@ TEST(StoreNames, ParsingAcceptsAnyCaseButOnlyTheLabelsTheProgramWrites) {
 
 TEST(AccountStoreFiles, RegisteredValuesAreStoredAsTheWriterWritesThemAndReadBackExactly) {
     ScratchStore scratch;
-    setUp(scratch);
+    setUpStore(scratch);
     AccountStore store(scratch.path());
     const UserFields fields{QStringLiteral("{Sami} \\ Ünal"), QString(), QStringLiteral("  "),
                             QStringLiteral("علي Ali"), QStringLiteral("P\\a{ss}\tWORD\r\nx")};
@@ -133,7 +128,7 @@ TEST(AccountStoreFiles, NamesAreMatchedRegardlessOfCaseBothWays) {
 
 TEST(AccountStoreFiles, WritesLeaveOtherSpellingsAloneAndWriteTheSpellingThatIsRead) {
     ScratchStore scratch;
-    setUp(scratch, "1");
+    setUpStore(scratch, "1");
     scratch.put("QK/NUM.QK", "5");
     scratch.put("QK/MUP%QK 1DU.QK", "old capitals");
     scratch.put("QK/mpp%qk 1dP.qk", "old as sign-in asks");
@@ -150,7 +145,7 @@ TEST(AccountStoreFiles, WritesLeaveOtherSpellingsAloneAndWriteTheSpellingThatIsR
 
 TEST(AccountStoreFiles, FilesArrivingUnderAnotherCaseAfterTheFirstLookupAreFound) {
     ScratchStore scratch;
-    setUp(scratch, "1");
+    setUpStore(scratch, "1");
     scratch.put("QK/MNP%QK 0DN.QK", "first");
     AccountStore store(scratch.path());
     EXPECT_EQ(store.readField(Field::Name, 0), "first");  // builds the index
@@ -193,7 +188,7 @@ TEST(AccountStoreFiles, ARegistrationCrashedBeforeAnyOfItsRenamesRaisesNoCounter
     // A registration renames its five files into place, then the counter.
     for (int crashAt = 0; crashAt <= 5; ++crashAt) {
         ScratchStore scratch;
-        setUp(scratch, "0");
+        setUpStore(scratch, "0");
         AccountStore store(scratch.path());
         store.registerUser(someone(tags[0]));
         store.registerUser(someone(tags[1]));
@@ -217,7 +212,7 @@ TEST(AccountStoreFiles, ARegistrationCrashedBeforeAnyOfItsRenamesRaisesNoCounter
 
 TEST(AccountStoreFiles, AFailedWriteNamesTheFileAndLeavesNoTemporary) {
     ScratchStore scratch;
-    setUp(scratch, "1");
+    setUpStore(scratch, "1");
     QDir().mkpath(scratch.at("QK/mnp%qk 1dN.qk"));  // a directory where the file goes
     AccountStore store(scratch.path());
     EXPECT_EQ(storeErrorOf([&] { store.registerUser(someone("a")); }),
@@ -269,7 +264,7 @@ TEST(AccountStoreHostile, AnUnreadableFileIsReported) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "permissions do not bind the superuser";
     ScratchStore scratch;
-    setUp(scratch, "1");
+    setUpStore(scratch, "1");
     ::chmod(QFile::encodeName(scratch.at("QK/num.qk")).constData(), 0);
     AccountStore store(scratch.path());
     EXPECT_EQ(storeErrorOf([&] { store.loadCounterText(); }),
@@ -278,7 +273,7 @@ TEST(AccountStoreHostile, AnUnreadableFileIsReported) {
 
 TEST(AccountStoreCounter, TheTwoReadingsOfACounter) {
     ScratchStore scratch;
-    setUp(scratch, "12abc");
+    setUpStore(scratch, "12abc");
     AccountStore store(scratch.path());
     const QString text = store.loadCounterText();
     EXPECT_EQ(mindlark::readNumberLeniently(text), 12);            // how a sign-in counts it
@@ -297,7 +292,7 @@ TEST(AccountStoreCounter, TheTwoReadingsOfACounter) {
 
 TEST(AccountStoreRegistration, NumbersFollowTheCounter) {
     ScratchStore scratch;
-    setUp(scratch, "9");
+    setUpStore(scratch, "9");
     AccountStore store(scratch.path());
     EXPECT_EQ(store.registerUser(someone("9")), "10");
     EXPECT_EQ(store.registerUser(someone("10")), "11");
@@ -312,7 +307,7 @@ TEST(AccountStoreRegistration, NumbersFollowTheCounter) {
 
 TEST(AccountStoreRegistration, TheCounterIsReloadedFromDiskNotRemembered) {
     ScratchStore scratch;
-    setUp(scratch, "0");
+    setUpStore(scratch, "0");
     AccountStore first(scratch.path());
     AccountStore second(scratch.path());
     EXPECT_EQ(first.registerUser(someone("a")), "1");
@@ -455,7 +450,7 @@ void swapStoreDirectory(const QByteArray&, const QByteArray&) {
 
 TEST(AccountStoreLocking, ARegistrationWritesOnlyIntoTheDirectoryItLocked) {
     ScratchStore scratch;
-    setUp(scratch, "0");
+    setUpStore(scratch, "0");
     swappedAway = scratch.path();
     mindlark::testhooks::setBeforeRename(&swapStoreDirectory);
     AccountStore store(scratch.path());
@@ -469,7 +464,7 @@ TEST(AccountStoreLocking, ARegistrationWritesOnlyIntoTheDirectoryItLocked) {
 
 TEST(AccountStoreHostile, SymbolicLinksAreRefusedNotFollowed) {
     ScratchStore scratch;
-    setUp(scratch, "1");
+    setUpStore(scratch, "1");
     AccountStore writer(scratch.path());
     scratch.put("outside", "secret elsewhere");
     ASSERT_EQ(::symlink(QFile::encodeName(scratch.at("outside")).constData(),
@@ -497,7 +492,7 @@ TEST(AccountStoreOwnership, FilesWrittenByRootBelongToTheStoreOwner) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only the superuser can write into another user's store";
     ScratchStore scratch;
-    setUp(scratch, "0");
+    setUpStore(scratch, "0");
     constexpr uid_t kPlayer = 4242;
     ASSERT_EQ(::chown(QFile::encodeName(scratch.at("QK")).constData(), kPlayer, kPlayer), 0);
     AccountStore store(scratch.path());
@@ -511,7 +506,7 @@ TEST(AccountStoreOwnership, FilesWrittenByRootBelongToTheStoreOwner) {
 
 TEST(AccountStoreRepairs, ALooseStoreIsMadePrivateAtStart) {
     ScratchStore scratch;
-    setUp(scratch, "1");
+    setUpStore(scratch, "1");
     scratch.put("QK/mnp%qk 0dN.qk", "Ann");
     const auto setMode = [&](const QString& relative, mode_t mode) {
         ::chmod(QFile::encodeName(scratch.at(relative)).constData(), mode);
@@ -540,7 +535,7 @@ TEST(AccountStoreRegistration, AValueIsStoredOnlyWhenItCanBeReadBack) {
     EXPECT_FALSE(mindlark::fitsInStore(justOver));
 
     ScratchStore scratch;
-    setUp(scratch, "0");
+    setUpStore(scratch, "0");
     AccountStore store(scratch.path());
     EXPECT_EQ(
         storeErrorOf([&] { store.registerUser(justOver); }),
@@ -553,7 +548,7 @@ TEST(AccountStoreRegistration, AValueIsStoredOnlyWhenItCanBeReadBack) {
 
 TEST(AccountStoreLocking, AWaitForAnotherCopyIsShownThenGivenUpWithNothingWritten) {
     ScratchStore scratch;
-    setUp(scratch, "0");
+    setUpStore(scratch, "0");
     // Another copy of this machine, held up while writing: alive, so never broken.
     mindlark::testing::holdLock(scratch, mindlark::CopyIdentity::self());
     std::int64_t now = 0;

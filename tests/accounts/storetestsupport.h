@@ -78,10 +78,15 @@ private:
     QTemporaryDir dir_;
 };
 
+// A store that has been set up, with the counter holding `counter`.
+inline void setUpStore(const ScratchStore& scratch, const QString& counter = QStringLiteral("0")) {
+    scratch.put("num.qk", "1");
+    scratch.put("QK/num.qk", counter);
+}
+
 // A set-up store holding the given accounts, registered in order through the store.
 inline void withUsers(const ScratchStore& scratch, const QList<UserFields>& users) {
-    scratch.put("num.qk", "1");
-    scratch.put("QK/num.qk", "0");
+    setUpStore(scratch);
     AccountStore store(scratch.path());
     for (const UserFields& user : users)
         store.registerUser(user);

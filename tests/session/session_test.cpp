@@ -17,12 +17,6 @@ namespace {
 using testing::ScratchStore;
 using testing::storeErrorOf;
 
-// A store set up with the counter `counter` and no user files.
-void setUpWithCounter(const ScratchStore& scratch, const QString& counter) {
-    scratch.put("num.qk", "1");
-    scratch.put("QK/num.qk", counter);
-}
-
 TEST(SessionStart, SetsTheStoreUpOnlyWhenTheMarkerAsksAndOpensRegistrationWhileNobodyIsRegistered) {
     struct Case {
         const char* what;
@@ -51,7 +45,7 @@ TEST(SessionStart, SetsTheStoreUpOnlyWhenTheMarkerAsksAndOpensRegistrationWhileN
 TEST(SessionStart, ACounterThatIsNoUserCountStopsTheStart) {
     for (const char* damaged : {"two", "", "1 2", "-1"}) {
         ScratchStore scratch;
-        setUpWithCounter(scratch, damaged);
+        mindlark::testing::setUpStore(scratch, damaged);
         Session session(scratch.path());
         EXPECT_EQ(storeErrorOf([&] { session.start({}); }), AccountStore::notAUserCount(damaged));
     }
@@ -62,7 +56,7 @@ TEST(SessionStart, ACounterThatIsNoUserCountStopsTheStart) {
 class SessionAccounts : public ::testing::Test {
 protected:
     void SetUp() override {
-        setUpWithCounter(scratch, "0");
+        mindlark::testing::setUpStore(scratch, "0");
         AccountStore store(scratch.path());
         store.registerUser({"Ann", "30", "a@b", "Ann", "Secret"});
         store.registerUser({"Lower", "31", "", "ann", "Secret"});
