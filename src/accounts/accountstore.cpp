@@ -679,10 +679,10 @@ void AccountStore::setLockWait(LockWait wait) {
 
 QString AccountStore::registerUser(const UserFields& fields) {
     // A file no reader takes back would lock every player out at the next sign-in.
-    if (const QString* tooLong = valueTooLong(fields)) {
+    if (const std::optional<qsizetype> tooLong = valueTooLong(fields)) {
         throw StoreError(
             QStringLiteral("Cannot register: a value of %1 characters is too long to be read back")
-                .arg(tooLong->size()));
+                .arg(*tooLong));
     }
     const auto locked = impl_->lockStore();
     return impl_->registerUnderLock(fields);

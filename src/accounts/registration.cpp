@@ -10,12 +10,12 @@ bool isRegistrationAccepted(const QString& password, const QString& confirmation
     return password == confirmation && !userName.isEmpty() && !name.isEmpty();
 }
 
-const QString* valueTooLong(const UserFields& fields) {
+std::optional<qsizetype> valueTooLong(const UserFields& fields) {
     for (const Field field : kFields) {
         if (!rtf::fitsInDocument(valueOf(fields, field)))
-            return &valueOf(fields, field);
+            return valueOf(fields, field).size();
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 }  // namespace mindlark

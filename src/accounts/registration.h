@@ -1,5 +1,7 @@
 #pragma once
 
+#include <optional>
+
 #include <QString>
 
 #include "accounts/fields.h"
@@ -13,14 +15,14 @@ namespace mindlark {
 bool isRegistrationAccepted(const QString& password, const QString& confirmation,
                             const QString& name, const QString& userName);
 
-// The first value, in the order registration writes them, that could not be
-// read back once stored: its file's document would outgrow what the RTF reader
-// takes; nullptr when every value fits. A registration with one is refused.
-const QString* valueTooLong(const UserFields& fields);
+// The length of the first value, in the order registration writes them, that
+// could not be read back once stored: its file's document would outgrow what the
+// RTF reader takes; nothing when every value fits. A registration with one is refused.
+std::optional<qsizetype> valueTooLong(const UserFields& fields);
 
 // Whether every value can be stored and read back (see valueTooLong()).
 inline bool fitsInStore(const UserFields& fields) {
-    return valueTooLong(fields) == nullptr;
+    return !valueTooLong(fields);
 }
 
 }  // namespace mindlark
