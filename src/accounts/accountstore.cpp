@@ -536,7 +536,23 @@ public:
         std::unique_ptr<Held> relocked;
         if (!held || !held->confirm().ok())
             relocked = lockStore();
-        const std::optional<std::int64_t> count = userCountOf(counterUnderLock());
+        std::optional<std::int64_t> count = userCountOf(counterUnderLock());
+        // This copy's own late counter, put in place after others had counted on,
+        // may have put back a lower count: files at the counter's number say so.
+        if (count && *count > user) {
+            const QString next = storenames::writeName(Field::Name, *count);
+            const Outcome<bool> beyond = store->has(next, next);
+            if (beyond.ok() && beyond.value()) {
+                const std::int64_t users = usersWithFiles(*count, kProbeLimit);
+                writeText(*store, kCounterName, kCounterName, QString::number(users), kCounterPath);
+                notes +=
+                    QStringLiteral("%1 said %2 though user %2 has files, so it was raised to %3.")
+                        .arg(kCounterPath)
+                        .arg(*count)
+                        .arg(users);
+                count = users;
+            }
+        }
         std::array<bool, kFields.size()> ours{};
         for (std::size_t i = 0; i < kFields.size(); ++i) {
             const QString name = storenames::writeName(kFields[i], user);

@@ -1,6 +1,7 @@
 // One store shared by copies of the game on several machines: what their
 // registrations leave, a counter caught mid-replace or behind, one directory.
 #include "accounts/accountstore.h"
+#include "accounts/storenames.h"
 #include "accounts/storetesthooks.h"
 #include "rtf/rtf.h"
 #include "storetestsupport.h"
@@ -78,6 +79,34 @@ TEST(SharedStoreRegistration, WhatIsReportedIsWhatIsOnDisk) {
             EXPECT_EQ(after.readField(Field::Password, 1), "pwx");
         }
     }
+}
+
+// Held up for long just before its counter goes in place, while two copies
+// elsewhere break in and register, this copy puts back a lower count: it notices,
+// raises the counter past their files, and says its account was not added.
+TEST(SharedStoreCounter, ACopyHeldUpBeforeItsCounterPutsBackNoLowerCount) {
+    SharedStore shared(1);
+    beforeRename = [&](const QByteArray&, const QByteArray& name) {
+        if (name != "num.qk" || shared.now > 0)
+            return;
+        shared.now += 15000;
+        testing::releaseLock(shared.scratch);
+        holdLock(shared.scratch, machine("machine-c"));
+        for (const auto& [user, tag] : {std::pair{1, "b"}, {2, "c"}}) {
+            for (const Field field : kFields)
+                shared.scratch.put("QK/" + storenames::writeName(field, user),
+                                   valueOf(someone(tag), field));
+        }
+        shared.scratch.put("QK/num.qk", "3");
+    };
+    AccountStore store(shared.scratch.path());
+    shared.configure(store);
+    testhooks::setBeforeRename(&callBeforeRename);
+    const QString outcome = storeErrorOf([&] { store.registerUser(someone("x")); });
+    testhooks::setBeforeRename(nullptr);
+    EXPECT_TRUE(outcome.endsWith("the account was not added")) << outcome.toStdString();
+    EXPECT_EQ(store.loadCounterText(), "3");
+    EXPECT_EQ(store.readField(Field::UserName, 2), "userc");
 }
 
 TEST(SharedStoreCounter, ACounterBehindTheFilesIsRaisedPastThemBeforeAnyoneIsOverwritten) {
