@@ -83,11 +83,18 @@ public:
     Outcome<FoldedDirectory*> storeDirectory() {
         if (store)
             return store.get();
-        Outcome<QString> name = work.findEntry(kDirectory);
-        if (!name.ok())
-            return name.failure();
-        const QByteArray path = work.path() + '/' + QFile::encodeName(name.value());
-        const Outcome<int> opened = storefiles::openDirectory(AT_FDCWD, path);
+        // Opened by its own name first: on a file server, looking before opening
+        // costs as much as the opening. Not there, or no directory (a link says
+        // ENOTDIR here), it is looked for and told apart.
+        QByteArray path = work.path() + '/' + QFile::encodeName(kDirectory);
+        Outcome<int> opened = storefiles::openDirectory(AT_FDCWD, path);
+        if (opened.error() == ENOENT || opened.error() == ENOTDIR) {
+            const Outcome<QString> name = work.findEntry(kDirectory);
+            if (!name.ok())
+                return name.failure();
+            path = work.path() + '/' + QFile::encodeName(name.value());
+            opened = storefiles::openDirectory(AT_FDCWD, path);
+        }
         if (!opened.ok())
             return opened.failure();
         storeDescriptor = opened.value();
@@ -188,17 +195,34 @@ public:
     };
     // The lock's entries are made as the store's files are, so that every player
     // of a group folder can take and break the lock.
-    LockModes lockModes() const {
-        const storemodes::StoreModes modes = storemodes::modesFor(storeDescriptor);
+    static LockModes lockModesOf(const storemodes::StoreModes& modes) {
         return LockModes{modes.file, modes.directory,
                          modes.shared && !modes.inherits ? modes.group : gid_t(-1)};
+    }
+
+    // What the store's folder asks of new files, read once for each change; the
+    // first also asks what kind of disk it is, both questions in flight at once.
+    void readFolder() {
+        if (onFileServer) {
+            modes = storemodes::modesFor(storeDescriptor);
+            return;
+        }
+        bool remote = false;
+        runInFlight(2, 2, [&](int i) {
+            if (i == 0)
+                modes = storemodes::modesFor(storeDescriptor);
+            else
+                remote = storefiles::isOnFileServer(storeDescriptor);
+        });
+        onFileServer = remote;
     }
 
     std::unique_ptr<Held> lockStore() {
         // A change goes to the directory named "QK" now, and stays there to its end.
         storeDirectoryMoved();
         requireStoreDirectory(QStringLiteral("lock"), kDirectory);
-        StoreLock lock = take(StoreLock::take(storeDescriptor, lockWait, lockModes()),
+        readFolder();
+        StoreLock lock = take(StoreLock::take(storeDescriptor, lockWait, lockModesOf(modes)),
                               QStringLiteral("lock"), kDirectory);
         // The copy whose dead lock was broken left its temporaries behind.
         const std::optional<temporaries::Owner> gone = lock.brokenOwner();
@@ -394,13 +418,15 @@ public:
         return users;
     }
 
-    // Removes what an interrupted registration left under the encoded `name`, so
-    // that a file can then be put in place only where none stands.
+    // Removes what an interrupted registration left under the encoded `name`.
+    // Looks first: looks run side by side on a file server, removals one at a time.
     // Returns the errno of a failure, else 0.
     int removeLeftover(const QByteArray& name) {
-        if (::unlinkat(storeDescriptor, name.constData(), 0) != 0 && errno != ENOENT) {
+        struct stat info;
+        if (::fstatat(storeDescriptor, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            return errno == ENOENT ? 0 : errno;
+        if (::unlinkat(storeDescriptor, name.constData(), 0) != 0 && errno != ENOENT)
             return errno;
-        }
         return 0;
     }
 
@@ -413,8 +439,8 @@ public:
     };
 
     // Writes the new user's files and the raised counter, under the lock: all as
-    // temporaries first, then the user's files only where no file stands, the
-    // counter last. After a fault there, or a hold-up that may have cost the lock,
+    // temporaries first, then the user's files once the lock is proven still this copy's,
+    // the counter last. After a fault there, or a hold-up that may have cost the lock,
     // looks again at what is on disk before saying anything.
     QString registerUnderLock(const UserFields& fields) {
         const std::int64_t user = numberForNewUser();
@@ -429,10 +455,9 @@ public:
                          QByteArray()};
         // One batch, whose waits all overlap on a file server: the temporaries,
         // the spellings sign-in asks for that an interrupted registration of this
-        // number may have left (the writer's spelling, should one stand, is found
-        // when it is put in place), and the counter's name on disk.
+        // number may have left (the writer's spelling, should one stand, is
+        // replaced when the file is put in place), and the counter's name on disk.
         const int inFlight = writesInFlight();
-        const storemodes::StoreModes modes = storemodes::modesFor(storeDescriptor);
         QList<std::pair<std::size_t, QString>> asked;
         for (std::size_t i = 0; i < kFields.size(); ++i) {
             const QString name = storenames::readName(kFields[i], user);
@@ -490,22 +515,14 @@ public:
         Piece& counter = pieces.back();
         if (const Outcome<> mine = held->confirm(); !mine.ok())
             return std::pair{pieces.front().shown, mine.failure()};
+        // The lock is this copy's and the counter leaves the number out: whatever
+        // stands under these names is an interrupted registration's, and is replaced.
         std::array<Outcome<>, kFields.size()> published;
         runInFlight(int(kFields.size()), inFlight, [&](int i) {
             Piece& piece = pieces[std::size_t(i)];
-            Outcome<>& done = published[std::size_t(i)];
-            done = storefiles::publish(storeDescriptor, piece.temporary.value(), piece.name,
-                                       storefiles::Publish::Exclusive);
-            // The lock is this copy's and the counter leaves the number out: what
-            // stands there is an interrupted registration's, and goes.
-            if (done.error() == EEXIST) {
-                if (const int error = removeLeftover(piece.name); error != 0)
-                    done = Failure::ofErrno(error);
-                else
-                    done = storefiles::publish(storeDescriptor, piece.temporary.value(), piece.name,
-                                               storefiles::Publish::Exclusive);
-            }
-            if (done.ok())
+            published[std::size_t(i)] =
+                storefiles::publish(storeDescriptor, piece.temporary.value(), piece.name);
+            if (published[std::size_t(i)].ok())
                 piece.temporary = QByteArray();
         });
         for (std::size_t i = 0; i < kFields.size(); ++i) {
@@ -516,8 +533,7 @@ public:
         if (step.ok())
             step = held->confirm();
         if (step.ok()) {
-            step = storefiles::publish(storeDescriptor, counter.temporary.value(), counter.name,
-                                       storefiles::Publish::Replace);
+            step = storefiles::publish(storeDescriptor, counter.temporary.value(), counter.name);
         }
         if (step.ok()) {
             counter.temporary = QByteArray();
@@ -591,7 +607,8 @@ public:
     std::optional<bool> onFileServer;
     QStringList notes;
     bool privacyTold = false;
-    bool keepsModes = true;  // no: mending found the store's disk keeps no modes
+    bool keepsModes = true;        // no: mending found the store's disk keeps no modes
+    storemodes::StoreModes modes;  // what the folder asks of new files, read at the lock
 };
 
 AccountStore::AccountStore(QString workingDirectory)

@@ -179,35 +179,16 @@ Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteA
     return temporaryName;
 }
 
-Outcome<> publish(int directory, const QByteArray& temporary, const QByteArray& name, Publish how) {
+Outcome<> publish(int directory, const QByteArray& temporary, const QByteArray& name) {
     if (const testhooks::BeforeRename hook = beforeRenameHook.load())
         hook(temporary, name);
-    if (how == Publish::Exclusive) {
-        // A link is made only where no file has the name, decided by the file
-        // server: a copy held up past its lock cannot replace what another wrote.
-        if (::linkat(directory, temporary.constData(), directory, name.constData(), 0) == 0) {
-            ::unlinkat(directory, temporary.constData(), 0);
-            return {};
-        }
-        const int error = errno;
-        if (error == EEXIST)
-            return Failure{EEXIST, QStringLiteral("another copy of the game wrote it meanwhile")};
-        if (error != EPERM && error != ENOSYS && error != EOPNOTSUPP && error != EMLINK &&
-            error != EXDEV && error != EACCES) {
-            return Failure::ofErrno(error);
-        }
-        // No links here (FAT, some shares): look right before the rename instead.
-        struct stat info;
-        if (::fstatat(directory, name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0)
-            return Failure{EEXIST, QStringLiteral("another copy of the game wrote it meanwhile")};
-    }
     if (::renameat(directory, temporary.constData(), directory, name.constData()) == 0)
         return {};
     const int error = errno;
     struct stat info;
     // Some SMB clients refuse to rename over a file ("File exists", "Device or
     // resource busy"), and some report a rename that was done as refused.
-    if ((error != EEXIST && error != EBUSY && error != EACCES) || how != Publish::Replace)
+    if (error != EEXIST && error != EBUSY && error != EACCES)
         return Failure::ofErrno(error);
     if (::fstatat(directory, temporary.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? Outcome<>() : Failure::ofErrno(error);
@@ -233,8 +214,7 @@ Outcome<> replaceFile(int directory, const QByteArray& name, QByteArrayView data
         if (const Outcome<> allowed = beforePublish(); !allowed.ok())
             return discard(allowed.failure());
     }
-    if (const Outcome<> published = publish(directory, temporary.value(), name, Publish::Replace);
-        !published.ok()) {
+    if (const Outcome<> published = publish(directory, temporary.value(), name); !published.ok()) {
         return discard(published.failure());
     }
     return syncDirectory(directory);

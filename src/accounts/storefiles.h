@@ -47,14 +47,10 @@ Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteA
 Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteArrayView data,
                                    const storemodes::StoreModes& modes);
 
-// How a finished temporary takes its final name.
-enum class Publish {
-    Replace,    // over whatever file has the name (removed first where the client refuses)
-    Exclusive,  // only where no file has it: EEXIST, with the temporary left, when one has
-};
-// Gives the temporary `temporary` the name `name` in `directory`, as `how` says.
+// Gives the temporary `temporary` the name `name` in `directory`, over whatever
+// file has it (removed first where the client refuses to rename over a file).
 // The temporary is left on failure, for the caller to remove.
-Outcome<> publish(int directory, const QByteArray& temporary, const QByteArray& name, Publish how);
+Outcome<> publish(int directory, const QByteArray& temporary, const QByteArray& name);
 
 // Replaces `name` in the open directory `directory` by a file holding `data`,
 // atomically: a temporary in the same directory (O_EXCL, given the owner, group

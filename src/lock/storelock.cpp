@@ -210,8 +210,11 @@ private:
     // stale token; true when the lock is then this copy's alone.
     Outcome<bool> settle(std::int64_t began, bool made) {
         lock_.since_ = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
-        const Outcome<> written = lock_.writeToken(lock_.tokenPath(), true);
+        Outcome<> written = lock_.openLockDirectory();
+        if (written.ok())
+            written = lock_.writeToken(lock_.lockDirectory_, lock_.token_, true);
         if (!written.ok()) {
+            lock_.closeLockDirectory();
             if (written.error() == ENOENT)
                 return false;  // the directory went meanwhile: look again
             if (made)
@@ -365,7 +368,7 @@ private:
         for (int attempt = 0; attempt < 3; ++attempt) {
             if (::mkdirat(directory(), kQueue.constData(), lock_.modes_.directory) == 0)
                 widen(kQueue, lock_.modes_.directory);
-            const Outcome<> written = lock_.writeToken(below(kQueue, entry), true);
+            const Outcome<> written = lock_.writeToken(directory(), below(kQueue, entry), true);
             if (written.ok()) {
                 entry_ = entry;
                 entryRefreshedAt_ = lock_.now();
@@ -382,7 +385,7 @@ private:
             return;
         ++lock_.beat_;
         entryRefreshedAt_ = lock_.now();
-        if (lock_.writeToken(below(kQueue, entry_), false).error() == ENOENT) {
+        if (lock_.writeToken(directory(), below(kQueue, entry_), false).error() == ENOENT) {
             // Taken for gone while held up: back into the queue, at its end.
             entry_.clear();
             announce();
@@ -451,6 +454,7 @@ StoreLock::StoreLock(int directory, const LockWait& wait, Modes modes)
 
 StoreLock::StoreLock(StoreLock&& other) noexcept
     : directory_(other.directory_),
+      lockDirectory_(std::exchange(other.lockDirectory_, -1)),
       holds_(std::exchange(other.holds_, false)),
       identity_(std::move(other.identity_)),
       token_(std::move(other.token_)),
@@ -464,6 +468,7 @@ StoreLock::StoreLock(StoreLock&& other) noexcept
 
 StoreLock::~StoreLock() {
     release();
+    closeLockDirectory();
 }
 
 void StoreLock::release() {
@@ -474,16 +479,34 @@ void StoreLock::release() {
     // Only the copy whose own token it removed may remove the directory: a
     // release that finds its token gone leaves another copy's lock alone, and one
     // held up on the way leaves the empty directory for the waiters to clear.
-    if (::unlinkat(directory_, tokenPath().constData(), 0) == 0 &&
-        now() - began < kSuspectAfterMs) {
+    if (::unlinkat(lockDirectory_, token_.constData(), 0) == 0 && now() - began < kSuspectAfterMs) {
         ::unlinkat(directory_, kDirectory.constData(), AT_REMOVEDIR);
     }
     holds_ = false;
+    closeLockDirectory();
 }
 
 void StoreLock::dropToken() {
-    ::unlinkat(directory_, tokenPath().constData(), 0);
+    ::unlinkat(lockDirectory_, token_.constData(), 0);
     holds_ = false;
+    closeLockDirectory();
+}
+
+Outcome<> StoreLock::openLockDirectory() {
+    closeLockDirectory();
+    // O_PATH: no open of its own on a file server, only the lookup.
+    const int fd =
+        ::openat(directory_, kDirectory.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return Failure::ofErrno(errno);
+    lockDirectory_ = fd;
+    return {};
+}
+
+void StoreLock::closeLockDirectory() {
+    if (lockDirectory_ >= 0)
+        ::close(lockDirectory_);
+    lockDirectory_ = -1;
 }
 
 QString StoreLock::directoryName() {
@@ -496,10 +519,6 @@ QString StoreLock::queueName() {
 
 QString StoreLock::legacyFileName() {
     return QString::fromLatin1(kLegacy);
-}
-
-QByteArray StoreLock::tokenPath() const {
-    return below(kDirectory, token_);
 }
 
 std::int64_t StoreLock::now() const {
@@ -521,11 +540,11 @@ QString StoreLock::record() const {
         .arg(beat_, 12, 10, QChar(u'0'));
 }
 
-Outcome<> StoreLock::writeToken(const QByteArray& path, bool create) const {
+Outcome<> StoreLock::writeToken(int at, const QByteArray& path, bool create) const {
     const int flags = O_WRONLY | O_CLOEXEC | O_NOFOLLOW | (create ? O_CREAT | O_EXCL : 0);
     int fd;
     do {
-        fd = ::openat(directory_, path.constData(), flags, modes_.file);
+        fd = ::openat(at, path.constData(), flags, modes_.file);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
         return Failure::ofErrno(errno);
@@ -602,7 +621,7 @@ Outcome<> StoreLock::confirm() {
     if (checked - confirmedAt_ >= kRefreshAfterMs) {
         step(LockStep::Refreshed);
         ++beat_;
-        const Outcome<> written = writeToken(tokenPath(), false);
+        const Outcome<> written = writeToken(lockDirectory_, token_, false);
         if (!written.ok()) {
             if (written.error() != ENOENT)
                 return written;
@@ -610,13 +629,16 @@ Outcome<> StoreLock::confirm() {
             return lost();
         }
     } else {
-        struct stat info;
-        if (::fstatat(directory_, tokenPath().constData(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        // Only whether the name is there: a lookup, without asking for its status.
+        const int fd =
+            ::openat(lockDirectory_, token_.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0) {
             if (errno != ENOENT)
                 return Failure::ofErrno(errno);
             holds_ = false;
             return lost();
         }
+        ::close(fd);
     }
     confirmedAt_ = checked;
     step(LockStep::Confirmed);

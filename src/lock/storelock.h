@@ -111,15 +111,19 @@ private:
     void release();
     // Removes this copy's token and nothing else.
     void dropToken();
-    // The token's path below the store directory.
-    QByteArray tokenPath() const;
+    // Opens the lock directory, in which this copy's token is then reached
+    // without looking the directory up again: a round trip less on a file server.
+    Outcome<> openLockDirectory();
+    void closeLockDirectory();
     QString record() const;
-    // Writes the record into the token file `path`, which must exist unless `create`.
-    Outcome<> writeToken(const QByteArray& path, bool create) const;
+    // Writes the record into the token file `path` below `at`, which must exist
+    // unless `create`.
+    Outcome<> writeToken(int at, const QByteArray& path, bool create) const;
     void step(LockStep at) const;
     std::int64_t now() const;
 
     int directory_ = -1;
+    int lockDirectory_ = -1;  // while this copy's token is in it, or on its way in
     bool holds_ = false;
     CopyIdentity identity_;
     QByteArray token_;
