@@ -217,13 +217,14 @@ public:
         onFileServer = remote;
     }
 
-    std::unique_ptr<Held> lockStore() {
+    std::unique_ptr<Held> lockStore(const StoreLock::Alongside& alongside = {}) {
         // A change goes to the directory named "QK" now, and stays there to its end.
         storeDirectoryMoved();
         requireStoreDirectory(QStringLiteral("lock"), kDirectory);
         readFolder();
-        StoreLock lock = take(StoreLock::take(storeDescriptor, lockWait, lockModesOf(modes)),
-                              QStringLiteral("lock"), kDirectory);
+        StoreLock lock =
+            take(StoreLock::take(storeDescriptor, lockWait, lockModesOf(modes), alongside),
+                 QStringLiteral("lock"), kDirectory);
         // The copy whose dead lock was broken left its temporaries behind.
         const std::optional<temporaries::Owner> gone = lock.brokenOwner();
         auto locked = std::make_unique<Held>(*this, std::move(lock));
@@ -418,123 +419,194 @@ public:
         return users;
     }
 
-    // Removes what an interrupted registration left under the encoded `name`.
-    // Looks first: looks run side by side on a file server, removals one at a time.
-    // Returns the errno of a failure, else 0.
-    int removeLeftover(const QByteArray& name) {
-        struct stat info;
-        if (::fstatat(storeDescriptor, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-            return errno == ENOENT ? 0 : errno;
-        if (::unlinkat(storeDescriptor, name.constData(), 0) != 0 && errno != ENOENT)
-            return errno;
-        return 0;
-    }
-
     // One file of a registration on its way into the store.
     struct Piece {
         QString shown;  // its path as the player knows it
         QByteArray name;
         QByteArray data;
-        Outcome<QByteArray> temporary = QByteArray();  // empty once put in place
+        Outcome<QByteArray> temporary = QByteArray();  // empty when there is none (left)
     };
 
-    // Writes the new user's files and the raised counter, under the lock: all as
-    // temporaries first, then the user's files once the lock is proven still this copy's,
-    // the counter last. After a fault there, or a hold-up that may have cost the lock,
-    // looks again at what is on disk before saying anything.
-    QString registerUnderLock(const UserFields& fields) {
-        const std::int64_t user = numberForNewUser();
-        std::array<Piece, kFields.size() + 1> pieces;
+    // A registration on its way in: the counter's raise written as a temporary,
+    // the user's files still to write.
+    struct Batch {
+        std::int64_t user = -1;                        // none yet
+        std::array<Piece, kFields.size() + 1> pieces;  // the user's files, then the counter
+        QList<QByteArray> leftovers;                   // spellings an interrupted registration left
+        std::optional<std::pair<QString, Failure>> fault;  // the first that failed, and why
+
+        // Removes the temporary, unless it went in place.
+        void discard(int directory) {
+            Outcome<QByteArray>& temporary = pieces.back().temporary;
+            if (temporary.ok() && !temporary.value().isEmpty())
+                ::unlinkat(directory, temporary.value().constData(), 0);
+            temporary = QByteArray();
+        }
+    };
+
+    // Readies a registration of `fields` as `user`, in one batch whose waits all
+    // overlap on a file server: the counter raised past it written as a
+    // temporary, looks for the spellings sign-in asks for that an interrupted
+    // registration of this number may have left (the writer's spelling, should
+    // one stand, is found when the file is written), and unless `counterName` is
+    // known, the counter's name on disk. Changes nothing else in the store; never
+    // throws.
+    Batch readyBatch(const UserFields& fields, std::int64_t user,
+                     Outcome<QString> counterName = Failure{}) {
+        Batch batch;
+        batch.user = user;
+        auto& pieces = batch.pieces;
+        QList<QByteArray> asked;
         for (std::size_t i = 0; i < kFields.size(); ++i) {
             const QString name = storenames::writeName(kFields[i], user);
             pieces[i] = {kDirectory + u'/' + name, QFile::encodeName(name),
                          rtf::write(valueOf(fields, kFields[i])), QByteArray()};
+            if (const QString read = storenames::readName(kFields[i], user); read != name)
+                asked += QFile::encodeName(read);
         }
-        const QString raised = QString::number(user + 1);
-        pieces.back() = {kCounterPath, QFile::encodeName(kCounterName), rtf::write(raised),
-                         QByteArray()};
-        // One batch, whose waits all overlap on a file server: the temporaries,
-        // the spellings sign-in asks for that an interrupted registration of this
-        // number may have left (the writer's spelling, should one stand, is
-        // replaced when the file is put in place), and the counter's name on disk.
-        const int inFlight = writesInFlight();
-        QList<std::pair<std::size_t, QString>> asked;
-        for (std::size_t i = 0; i < kFields.size(); ++i) {
-            const QString name = storenames::readName(kFields[i], user);
-            if (name != storenames::writeName(kFields[i], user))
-                asked += {i, name};
-        }
-        std::array<int, kFields.size()> leftovers{};
-        Outcome<QString> counterName = QString();
-        const int temporaryJobs = int(pieces.size());
-        runInFlight(temporaryJobs + int(asked.size()) + 1, inFlight, [&](int i) {
-            if (i < temporaryJobs) {
-                Piece& piece = pieces[std::size_t(i)];
-                piece.temporary =
-                    storefiles::writeTemporary(storeDescriptor, piece.name, piece.data, modes);
-            } else if (i - temporaryJobs < int(asked.size())) {
-                const auto& [field, name] = asked[i - temporaryJobs];
-                leftovers[field] = removeLeftover(QFile::encodeName(name));
+        Piece& counter = pieces.back();
+        counter = {kCounterPath, QFile::encodeName(kCounterName),
+                   rtf::write(QString::number(user + 1)), QByteArray()};
+        std::array<int, kFields.size()> looks{};
+        const bool nameKnown = counterName.ok();
+        runInFlight(2 + int(asked.size()), writesInFlight(), [&](int i) {
+            struct stat info;
+            if (i == 0) {
+                counter.temporary =
+                    storefiles::writeTemporary(storeDescriptor, counter.name, counter.data, modes);
+            } else if (i == 1) {
+                if (!nameKnown)
+                    counterName = store->replaceTarget(kCounterName, kCounterName);
             } else {
-                counterName = store->replaceTarget(kCounterName, kCounterName);
+                const QByteArray& name = asked[i - 2];
+                const bool there =
+                    ::fstatat(storeDescriptor, name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0;
+                looks[std::size_t(i - 2)] = there ? EEXIST : errno;
             }
         });
-        const auto discard = [&] {
-            for (Piece& piece : pieces) {
-                if (piece.temporary.ok() && !piece.temporary.value().isEmpty())
-                    ::unlinkat(storeDescriptor, piece.temporary.value().constData(), 0);
-            }
-        };
-        for (std::size_t i = 0; i < kFields.size(); ++i) {
-            if (leftovers[i] != 0) {
-                discard();
-                fail(QStringLiteral("write"), pieces[i].shown, Failure::ofErrno(leftovers[i]));
+        for (qsizetype i = 0; i < asked.size(); ++i) {
+            if (looks[std::size_t(i)] == EEXIST) {
+                batch.leftovers += asked[i];
+            } else if (looks[std::size_t(i)] != ENOENT && !batch.fault) {
+                batch.fault = {kDirectory + u'/' + QFile::decodeName(asked[i]),
+                               Failure::ofErrno(looks[std::size_t(i)])};
             }
         }
-        for (const Piece& piece : pieces) {
-            if (!piece.temporary.ok()) {
-                discard();
-                fail(QStringLiteral("write"), piece.shown, piece.temporary.failure());
-            }
-        }
-        if (!counterName.ok()) {
-            discard();
-            fail(QStringLiteral("write"), kCounterPath, counterName.failure());
-        }
-        pieces.back().name = QFile::encodeName(counterName.value());
-        std::optional<std::pair<QString, Failure>> fault = publishAll(pieces, inFlight);
-        discard();
-        if (!fault && !held->mayHaveLapsed())
-            return raised;
-        return lookAgain(user, fields, fault);
+        if (!counter.temporary.ok() && !batch.fault)
+            batch.fault = {counter.shown, counter.temporary.failure()};
+        if (!counterName.ok() && !batch.fault)
+            batch.fault = {kCounterPath, counterName.failure()};
+        if (counterName.ok())
+            counter.name = QFile::encodeName(counterName.value());
+        return batch;
     }
 
-    // Puts the pieces of a registration in place; the first fault, and its file.
-    std::optional<std::pair<QString, Failure>> publishAll(
-        std::array<Piece, kFields.size() + 1>& pieces, int inFlight) {
+    // The part of a registration that can be done while the lock's token goes in,
+    // which counts once the lock is then this copy's: the counter read and, when
+    // it stands where the files say, the batch readied. Changes nothing in the
+    // store; never throws. Anything out of the ordinary is left for under the lock.
+    void prepare(const UserFields& fields, Batch& batch) {
+        batch.discard(storeDescriptor);
+        batch = Batch();
+        // By its own name first, which then needs no looking for.
+        Outcome<QString> name = kCounterName;
+        Outcome<QByteArray> bytes =
+            storefiles::readFileAt(storeDescriptor, QFile::encodeName(kCounterName));
+        if (!bytes.ok()) {
+            name = Failure{};
+            bytes = store->read(kCounterName, kCounterName);
+        }
+        const Outcome<QString> text = bytes.ok() ? storefiles::documentText(bytes.value())
+                                                 : Outcome<QString>(bytes.failure());
+        const std::optional<std::int64_t> user =
+            text.ok() ? userCountOf(text.value()) : std::nullopt;
+        if (!user)
+            return;
+        const QString next = storenames::writeName(Field::Name, *user + 1);
+        const Outcome<bool> ahead = store->has(next, next);
+        if (ahead.ok() && !ahead.value())
+            batch = readyBatch(fields, *user, name);
+    }
+
+    // Writes the new user's files and the raised counter, under the lock: the
+    // counter as a temporary first (unless `batch` holds it already), then the
+    // user's files once the lock is proven still this copy's, the counter last.
+    // After a fault there, or a hold-up that may have cost the lock, looks again
+    // at what is on disk before saying anything.
+    QString registerUnderLock(const UserFields& fields, Batch& batch) {
+        if (batch.user < 0)
+            batch = readyBatch(fields, numberForNewUser());
+        for (const QByteArray& leftover : batch.leftovers) {
+            if (::unlinkat(storeDescriptor, leftover.constData(), 0) != 0 && errno != ENOENT &&
+                !batch.fault) {
+                batch.fault = {kDirectory + u'/' + QFile::decodeName(leftover),
+                               Failure::ofErrno(errno)};
+            }
+        }
+        if (batch.fault) {
+            batch.discard(storeDescriptor);
+            fail(QStringLiteral("write"), batch.fault->first, batch.fault->second);
+        }
+        std::optional<std::pair<QString, Failure>> fault = publishAll(batch);
+        batch.discard(storeDescriptor);
+        if (!fault && !held->mayHaveLapsed())
+            return QString::number(batch.user + 1);
+        return lookAgain(batch.user, fields, fault);
+    }
+
+    // Writes the user's files and puts the counter in place; the first fault, and
+    // its file. The user's files are written under their own names: no reader
+    // opens them before the counter counts them, and it goes in place after they
+    // are whole and flushed.
+    std::optional<std::pair<QString, Failure>> publishAll(Batch& batch) {
+        auto& pieces = batch.pieces;
         Piece& counter = pieces.back();
         if (const Outcome<> mine = held->confirm(); !mine.ok())
             return std::pair{pieces.front().shown, mine.failure()};
-        // The lock is this copy's and the counter leaves the number out: whatever
-        // stands under these names is an interrupted registration's, and is replaced.
-        std::array<Outcome<>, kFields.size()> published;
-        runInFlight(int(kFields.size()), inFlight, [&](int i) {
-            Piece& piece = pieces[std::size_t(i)];
-            published[std::size_t(i)] =
-                storefiles::publish(storeDescriptor, piece.temporary.value(), piece.name);
-            if (published[std::size_t(i)].ok())
-                piece.temporary = QByteArray();
-        });
+        std::array<Outcome<>, kFields.size()> written;
+        std::array<bool, kFields.size()> due;
+        due.fill(true);
+        const auto writeDue = [&] {
+            runInFlight(int(kFields.size()), writesInFlight(), [&](int i) {
+                const Piece& piece = pieces[std::size_t(i)];
+                if (due[std::size_t(i)])
+                    written[std::size_t(i)] =
+                        storefiles::writeNew(storeDescriptor, piece.name, piece.data, modes);
+            });
+        };
+        writeDue();
+        for (std::size_t i = 0; i < kFields.size(); ++i)
+            due[i] = written[i].error() == EEXIST;
+        // A file already there is an interrupted registration's, unless the
+        // number went to another copy meanwhile: that is asked once, then they go.
+        if (std::find(due.begin(), due.end(), true) != due.end()) {
+            if (const Outcome<> mine = held->confirm(); !mine.ok())
+                return std::pair{pieces.front().shown, mine.failure()};
+            const Outcome<QString> now = tryReadText(*store, kCounterName, kCounterName);
+            const std::optional<std::int64_t> count =
+                now.ok() ? userCountOf(now.value()) : std::nullopt;
+            for (std::size_t i = 0; i < kFields.size(); ++i) {
+                if (!due[i])
+                    continue;
+                if (!count || *count > batch.user) {
+                    return std::pair{pieces[i].shown,
+                                     Failure{EEXIST, QStringLiteral("another copy of the game "
+                                                                    "wrote it meanwhile")}};
+                }
+                if (::unlinkat(storeDescriptor, pieces[i].name.constData(), 0) != 0)
+                    return std::pair{pieces[i].shown, Failure::ofErrno(errno)};
+            }
+            writeDue();
+        }
         for (std::size_t i = 0; i < kFields.size(); ++i) {
-            if (!published[i].ok())
-                return std::pair{pieces[i].shown, published[i].failure()};
+            if (!written[i].ok())
+                return std::pair{pieces[i].shown, written[i].failure()};
         }
         Outcome<> step = storefiles::syncDirectory(storeDescriptor);
         if (step.ok())
             step = held->confirm();
-        if (step.ok()) {
+        if (step.ok())
             step = storefiles::publish(storeDescriptor, counter.temporary.value(), counter.name);
-        }
         if (step.ok()) {
             counter.temporary = QByteArray();
             step = storefiles::syncDirectory(storeDescriptor);
@@ -717,8 +789,12 @@ QString AccountStore::registerUser(const UserFields& fields) {
             QStringLiteral("Cannot register: a value of %1 characters is too long to be read back")
                 .arg(*tooLong));
     }
-    const auto locked = impl_->lockStore();
-    return impl_->registerUnderLock(fields);
+    Impl::Batch batch;
+    // Whatever way this ends, no temporary of it stays behind.
+    const std::unique_ptr<Impl::Batch, std::function<void(Impl::Batch*)>> discard(
+        &batch, [this](Impl::Batch* left) { left->discard(impl_->storeDescriptor); });
+    const auto locked = impl_->lockStore([&] { impl_->prepare(fields, batch); });
+    return impl_->registerUnderLock(fields, batch);
 }
 
 void testhooks::setReadsInFlight(int reads) {

@@ -81,8 +81,9 @@ public:
     // Writes one new user while holding the store's exclusive lock, with the
     // counter reloaded from disk under that lock (and raised first past any user
     // files beyond it), so copies sharing a store never hand out one number twice:
-    // the five files as temporaries, then in place only where no file stands,
-    // then the raised counter. After a fault in those last steps, or a hold-up
+    // the raised counter as a temporary, the five files (flushed, and written
+    // over only what an interrupted registration of that number left), then the
+    // counter in place. After a fault in those last steps, or a hold-up
     // that may have cost the lock, it looks again under the lock: an account that
     // was made is reported made, one that was not leaves nothing. Throws
     // StoreError, before writing anything, when a value could not be read back

@@ -24,7 +24,7 @@ namespace {
 // Real store files hold a few hundred bytes: one read of this size takes them whole.
 constexpr qsizetype kFirstReadSize = 4096;
 
-std::atomic<testhooks::BeforeRename> beforeRenameHook{nullptr};
+std::atomic<testhooks::BeforePlacing> beforePlacingHook{nullptr};
 
 // Closes a descriptor on every path out of a scope.
 class FileDescriptor {
@@ -69,6 +69,27 @@ Outcome<> writeAll(int fd, QByteArrayView data) {
         }
         done += n;
     }
+    return {};
+}
+
+// Gives the file `name` just made in `directory`, open as `fdNumber` (taken
+// over), the modes its folder asks for, writes `data` and flushes it; removes it
+// again on failure.
+Outcome<> fill(int directory, const QByteArray& name, int fdNumber, QByteArrayView data,
+               const storemodes::StoreModes& modes) {
+    FileDescriptor fd(fdNumber);
+    const auto discard = [directory, &name](Failure failure) {
+        ::unlinkat(directory, name.constData(), 0);
+        return failure;
+    };
+    if (const Outcome<> given = storemodes::give(fd.get(), modes, false); !given.ok())
+        return discard(given.failure());
+    if (const Outcome<> written = writeAll(fd.get(), data); !written.ok())
+        return discard(written.failure());
+    if (::fsync(fd.get()) != 0)
+        return discard(Failure::ofErrno(errno));
+    if (const Outcome<> closed = fd.closeNow(); !closed.ok())
+        return discard(closed.failure());
     return {};
 }
 
@@ -163,24 +184,31 @@ Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteA
     }
     if (fdNumber < 0)
         return Failure::ofErrno(EEXIST);
-    FileDescriptor fd(fdNumber);
-    const auto discard = [directory, &temporaryName](Failure failure) {
-        ::unlinkat(directory, temporaryName.constData(), 0);
-        return failure;
-    };
-    if (const Outcome<> given = storemodes::give(fd.get(), modes, false); !given.ok())
-        return discard(given.failure());
-    if (const Outcome<> written = writeAll(fd.get(), data); !written.ok())
-        return discard(written.failure());
-    if (::fsync(fd.get()) != 0)
-        return discard(Failure::ofErrno(errno));
-    if (const Outcome<> closed = fd.closeNow(); !closed.ok())
-        return discard(closed.failure());
+    if (const Outcome<> filled = fill(directory, temporaryName, fdNumber, data, modes);
+        !filled.ok()) {
+        return filled.failure();
+    }
     return temporaryName;
 }
 
+Outcome<> writeNew(int directory, const QByteArray& name, QByteArrayView data,
+                   const storemodes::StoreModes& modes) {
+    if (const Outcome<> allowed = storemodes::mayWrite(modes); !allowed.ok())
+        return allowed.failure();
+    if (const testhooks::BeforePlacing hook = beforePlacingHook.load())
+        hook(QByteArray(), name);
+    int fdNumber;
+    do {
+        fdNumber = ::openat(directory, name.constData(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, modes.file);
+    } while (fdNumber < 0 && errno == EINTR);
+    if (fdNumber < 0)
+        return Failure::ofErrno(errno);
+    return fill(directory, name, fdNumber, data, modes);
+}
+
 Outcome<> publish(int directory, const QByteArray& temporary, const QByteArray& name) {
-    if (const testhooks::BeforeRename hook = beforeRenameHook.load())
+    if (const testhooks::BeforePlacing hook = beforePlacingHook.load())
         hook(temporary, name);
     if (::renameat(directory, temporary.constData(), directory, name.constData()) == 0)
         return {};
@@ -289,6 +317,6 @@ Outcome<int> openDirectory(int at, const QByteArray& path) {
 
 }  // namespace mindlark::storefiles
 
-void mindlark::testhooks::setBeforeRename(BeforeRename hook) {
-    mindlark::storefiles::beforeRenameHook.store(hook);
+void mindlark::testhooks::setBeforePlacing(BeforePlacing hook) {
+    mindlark::storefiles::beforePlacingHook.store(hook);
 }

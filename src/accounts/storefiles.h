@@ -47,6 +47,13 @@ Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteA
 Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteArrayView data,
                                    const storemodes::StoreModes& modes);
 
+// Writes `data` to the new file `name` in the open directory `directory`, made
+// as writeTemporary() makes a temporary, and flushes it: for a file that no
+// reader opens until another one, put in place after it, names it. Fails with
+// EEXIST when a file has the name; on any failure nothing of it is left.
+Outcome<> writeNew(int directory, const QByteArray& name, QByteArrayView data,
+                   const storemodes::StoreModes& modes);
+
 // Gives the temporary `temporary` the name `name` in `directory`, over whatever
 // file has it (removed first where the client refuses to rename over a file).
 // The temporary is left on failure, for the caller to remove.

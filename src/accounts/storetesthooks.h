@@ -3,17 +3,18 @@
 #include <QByteArray>
 
 // Seams for tests. The store's own code calls through them (storefiles.cpp
-// before every rename, accountstore.cpp when a scan starts) and only tests set
+// before a file takes its final name, accountstore.cpp when a scan starts) and only tests set
 // them; each acts on the whole process.
 namespace mindlark::testhooks {
 
-// Called once a temporary file is complete, just before the rename, with both
-// names relative to the directory being written. A hook that throws stands for a
-// crash at that moment: the exception passes through replaceFile() without any
-// clean-up.
-using BeforeRename = void (*)(const QByteArray& temporaryName, const QByteArray& finalName);
+// Called just before a file takes its final name, with both names relative to
+// the directory being written: once a temporary is complete, before its rename;
+// before a new file is made under its own name, with no temporary name. A hook
+// that throws stands for a crash at that moment: the exception passes through
+// without any clean-up.
+using BeforePlacing = void (*)(const QByteArray& temporaryName, const QByteArray& finalName);
 // Installs `hook` (nullptr removes it).
-void setBeforeRename(BeforeRename hook);
+void setBeforePlacing(BeforePlacing hook);
 
 // How many reads every scan, and changes of modes a first start, keeps in
 // flight: 0 does each in turn, as on a local disk; a negative number, the

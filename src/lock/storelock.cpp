@@ -1,5 +1,6 @@
 #include "lock/storelock.h"
 
+#include "inflight/inflight.h"
 #include "rtf/rtf.h"
 
 #include <QDateTime>
@@ -144,8 +145,12 @@ Failure lost() {
 // One copy's wait for the lock: what it has seen of the others and since when.
 class StoreLock::Waiting {
 public:
-    Waiting(StoreLock& lock, const LockWait& wait)
-        : lock_(lock), wait_(wait), start_(lock.now()), lastProgress_(start_) {}
+    Waiting(StoreLock& lock, const LockWait& wait, const Alongside& alongside)
+        : lock_(lock),
+          wait_(wait),
+          alongside_(alongside),
+          start_(lock.now()),
+          lastProgress_(start_) {}
 
     Outcome<bool> run() {
         for (;;) {
@@ -210,9 +215,16 @@ private:
     // stale token; true when the lock is then this copy's alone.
     Outcome<bool> settle(std::int64_t began, bool made) {
         lock_.since_ = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
-        Outcome<> written = lock_.openLockDirectory();
-        if (written.ok())
-            written = lock_.writeToken(lock_.lockDirectory_, lock_.token_, true);
+        Outcome<> written;
+        const auto putToken = [this, &written] {
+            written = lock_.openLockDirectory();
+            if (written.ok())
+                written = lock_.writeToken(lock_.lockDirectory_, lock_.token_, true);
+        };
+        if (alongside_)
+            runInFlight(2, 2, [&](int job) { job == 0 ? putToken() : alongside_(); });
+        else
+            putToken();
         if (!written.ok()) {
             lock_.closeLockDirectory();
             if (written.error() == ENOENT)
@@ -429,6 +441,7 @@ private:
 
     StoreLock& lock_;
     const LockWait& wait_;
+    const Alongside& alongside_;
     std::int64_t start_;
     std::int64_t lastProgress_;
     bool told_ = false;
@@ -606,9 +619,10 @@ bool StoreLock::isHolderGone(const Holder& holder) {
     return holder.copy.hasEnded();
 }
 
-Outcome<StoreLock> StoreLock::take(int directory, const LockWait& wait, Modes modes) {
+Outcome<StoreLock> StoreLock::take(int directory, const LockWait& wait, Modes modes,
+                                   const Alongside& alongside) {
     StoreLock lock(directory, wait, modes);
-    const Outcome<bool> taken = Waiting(lock, wait).run();
+    const Outcome<bool> taken = Waiting(lock, wait, alongside).run();
     if (!taken.ok())
         return taken.failure();
     return lock;

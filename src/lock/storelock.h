@@ -56,12 +56,20 @@ public:
 
     using Modes = LockModes;
 
+    // Work that runs in flight with putting this copy's token into a lock it is
+    // taking: a change's first reads and its temporaries, whose waits then overlap
+    // the token's on a file server. What it finds counts only once take() returns
+    // the lock; it runs again, from the start, each time a taking is tried anew.
+    // It must not throw.
+    using Alongside = std::function<void()>;
+
     // Takes the lock of the open store directory `directory` (not owned; it must
     // stay open while the lock is held), waiting as `wait` says. Gives up with
     // EWOULDBLOCK and the reason that another copy is writing the store when the
     // wait sees no progress for wait.giveUpAfterMs; fails at once when the lock
     // cannot be made (a read-only or full disk).
-    static Outcome<StoreLock> take(int directory, const LockWait& wait, Modes modes = {});
+    static Outcome<StoreLock> take(int directory, const LockWait& wait, Modes modes = {},
+                                   const Alongside& alongside = {});
     // Takes the lock over from `other`, which then holds nothing.
     StoreLock(StoreLock&& other) noexcept;
     // Releases the lock: removes this copy's token, then the directory if empty.

@@ -29,54 +29,71 @@ using SharedStore = testing::ClockedStore;
 // a step reported failed that was done, or a fault before the counter, does not
 // make the player register twice, and a fault that left the account unmade
 // leaves nothing of it.
-std::function<void(const QByteArray&, const QByteArray&)> beforeRename;
-void callBeforeRename(const QByteArray& temporary, const QByteArray& name) {
-    beforeRename(temporary, name);
+std::function<void(const QByteArray&, const QByteArray&)> beforePlacing;
+void callBeforePlacing(const QByteArray& temporary, const QByteArray& name) {
+    beforePlacing(temporary, name);
 }
 
 TEST(SharedStoreRegistration, WhatIsReportedIsWhatIsOnDisk) {
     struct Case {
         QByteArray at;  // the file whose putting in place goes wrong
-        enum { DoneButReportedFailed, NotDone, LockTakenMeanwhile } what;
+        enum { DoneButReportedFailed, NotDone, LockTakenMeanwhile, NumberTakenMeanwhile } what;
         QString outcome;
+        QString holder;  // whose account user 1 is afterwards; empty: nobody's
     };
-    for (const Case& c :
-         {Case{"num.qk", Case::DoneButReportedFailed, "2"}, Case{"num.qk", Case::NotDone, "2"},
-          Case{"mep%qk 1dE.qk", Case::NotDone,
-               "Cannot write QK/mep%qk 1dE.qk: " + qt_error_string(ENOENT)},
-          Case{"mnp%qk 1dN.qk", Case::LockTakenMeanwhile, "2"}}) {
+    for (const Case& c : {
+             Case{"num.qk", Case::DoneButReportedFailed, "2", "x"},
+             Case{"num.qk", Case::NotDone, "2", "x"},
+             Case{"mep%qk 1dE.qk", Case::NotDone,
+                  "Cannot write QK/mep%qk 1dE.qk: " + qt_error_string(EISDIR), ""},
+             Case{"mnp%qk 1dN.qk", Case::LockTakenMeanwhile, "2", "x"},
+             Case{"mnp%qk 1dN.qk", Case::NumberTakenMeanwhile,
+                  "Cannot write QK/mnp%qk 1dN.qk: another copy of the game wrote it meanwhile",
+                  "b"},
+         }) {
         SharedStore shared(1);
         const QByteArray store = QFile::encodeName(shared.scratch.at("QK")) + '/';
         bool struck = false;
-        beforeRename = [&](const QByteArray& temporary, const QByteArray& name) {
+        beforePlacing = [&](const QByteArray& temporary, const QByteArray& name) {
             if (name != c.at || std::exchange(struck, true))
                 return;
             const QByteArray from = store + temporary;
             if (c.what == Case::DoneButReportedFailed) {
                 ::rename(from.constData(), (store + name).constData());
             } else if (c.what == Case::NotDone) {
-                ::unlink(from.constData());
-            } else {
+                // A temporary gone, or a user file's name taken by what cannot go.
+                if (temporary.isEmpty())
+                    ::mkdir((store + name).constData(), 0700);
+                else
+                    ::unlink(from.constData());
+            } else if (c.what == Case::LockTakenMeanwhile) {
                 testing::releaseLock(shared.scratch);
                 holdLock(shared.scratch, machine("machine-c"));
+            } else {
+                // A copy held up past its lock wakes after another registered its number.
+                for (const Field field : kFields)
+                    shared.scratch.put("QK/" + storenames::writeName(field, 1),
+                                       valueOf(someone("b"), field));
+                shared.scratch.put("QK/num.qk", "2");
             }
         };
         AccountStore registering(shared.scratch.path());
         shared.configure(registering);
-        testhooks::setBeforeRename(&callBeforeRename);
+        testhooks::setBeforePlacing(&callBeforePlacing);
         const QString outcome = storeErrorOf([&] {
             const QString counter = registering.registerUser(someone("x"));
             throw StoreError(counter);
         });
-        testhooks::setBeforeRename(nullptr);
+        testhooks::setBeforePlacing(nullptr);
+        ::rmdir((store + c.at).constData());
         EXPECT_EQ(outcome, c.outcome) << c.at.constData();
-        const bool made = c.outcome == "2";
+        const bool counted = !c.holder.isEmpty();
         AccountStore after(shared.scratch.path());
-        EXPECT_EQ(after.loadCounterText(), made ? "2" : "1");
-        EXPECT_EQ(shared.scratch.entries("QK").size(), 1 + 5 * (made ? 2 : 1))
+        EXPECT_EQ(after.loadCounterText(), counted ? "2" : "1");
+        EXPECT_EQ(shared.scratch.entries("QK").size(), 1 + 5 * (counted ? 2 : 1))
             << "no temporary, no lock, nothing of an account not made";
-        if (made) {
-            EXPECT_EQ(after.readField(Field::Password, 1), "pwx");
+        if (counted) {
+            EXPECT_EQ(after.readField(Field::Password, 1), "pw" + c.holder);
         }
     }
 }
@@ -86,7 +103,7 @@ TEST(SharedStoreRegistration, WhatIsReportedIsWhatIsOnDisk) {
 // raises the counter past their files, and says its account was not added.
 TEST(SharedStoreCounter, ACopyHeldUpBeforeItsCounterPutsBackNoLowerCount) {
     SharedStore shared(1);
-    beforeRename = [&](const QByteArray&, const QByteArray& name) {
+    beforePlacing = [&](const QByteArray&, const QByteArray& name) {
         if (name != "num.qk" || shared.now > 0)
             return;
         shared.now += 15000;
@@ -101,9 +118,9 @@ TEST(SharedStoreCounter, ACopyHeldUpBeforeItsCounterPutsBackNoLowerCount) {
     };
     AccountStore store(shared.scratch.path());
     shared.configure(store);
-    testhooks::setBeforeRename(&callBeforeRename);
+    testhooks::setBeforePlacing(&callBeforePlacing);
     const QString outcome = storeErrorOf([&] { store.registerUser(someone("x")); });
-    testhooks::setBeforeRename(nullptr);
+    testhooks::setBeforePlacing(nullptr);
     EXPECT_TRUE(outcome.endsWith("the account was not added")) << outcome.toStdString();
     EXPECT_EQ(store.loadCounterText(), "3");
     EXPECT_EQ(store.readField(Field::UserName, 2), "userc");

@@ -175,17 +175,17 @@ namespace {
 
 // Stands for a crash just before the rename numbered `renamesLeft`, from 0.
 int renamesLeft = -1;
-void crashBeforeRename(const QByteArray&, const QByteArray&) {
+void crashBeforePlacing(const QByteArray&, const QByteArray&) {
     if (renamesLeft-- == 0)
         throw std::runtime_error("simulated crash");
 }
 
 }  // namespace
 
-TEST(AccountStoreFiles, ARegistrationCrashedBeforeAnyOfItsRenamesRaisesNoCounterAndLosesNothing) {
+TEST(AccountStoreFiles, ARegistrationCrashedBeforeItsCounterRaisesNoCounterAndLosesNothing) {
     using mindlark::kFields;
     const QString tags[] = {"0", "1", "y"};
-    // A registration renames its five files into place, then the counter.
+    // A registration writes its five files, then puts the counter in place.
     for (int crashAt = 0; crashAt <= 5; ++crashAt) {
         ScratchStore scratch;
         setUpStore(scratch, "0");
@@ -193,9 +193,9 @@ TEST(AccountStoreFiles, ARegistrationCrashedBeforeAnyOfItsRenamesRaisesNoCounter
         store.registerUser(someone(tags[0]));
         store.registerUser(someone(tags[1]));
         renamesLeft = crashAt;
-        mindlark::testhooks::setBeforeRename(&crashBeforeRename);
+        mindlark::testhooks::setBeforePlacing(&crashBeforePlacing);
         EXPECT_THROW(store.registerUser(someone("x")), std::runtime_error);
-        mindlark::testhooks::setBeforeRename(nullptr);
+        mindlark::testhooks::setBeforePlacing(nullptr);
         EXPECT_EQ(AccountStore(scratch.path()).loadCounterText(), "2") << crashAt;
         for (int i = 0; i < int(kFields.size()); ++i) {
             const QString name = storenames::writeName(kFields[std::size_t(i)], 2);
@@ -443,7 +443,7 @@ QString swappedAway;
 void swapStoreDirectory(const QByteArray&, const QByteArray&) {
     QDir(swappedAway).rename("QK", "QK.old");
     QDir(swappedAway).mkdir("QK");
-    mindlark::testhooks::setBeforeRename(nullptr);
+    mindlark::testhooks::setBeforePlacing(nullptr);
 }
 
 }  // namespace
@@ -452,10 +452,10 @@ TEST(AccountStoreLocking, ARegistrationWritesOnlyIntoTheDirectoryItLocked) {
     ScratchStore scratch;
     setUpStore(scratch, "0");
     swappedAway = scratch.path();
-    mindlark::testhooks::setBeforeRename(&swapStoreDirectory);
+    mindlark::testhooks::setBeforePlacing(&swapStoreDirectory);
     AccountStore store(scratch.path());
     const QString error = storeErrorOf([&] { store.registerUser(someone("a")); });
-    mindlark::testhooks::setBeforeRename(nullptr);
+    mindlark::testhooks::setBeforePlacing(nullptr);
     EXPECT_EQ(error, "<no error>");
     EXPECT_EQ(scratch.entries("QK"), QStringList{});
     EXPECT_EQ(scratch.entries("QK.old").size(), 6);
