@@ -424,7 +424,7 @@ public:
         QString shown;  // its path as the player knows it
         QByteArray name;
         QByteArray data;
-        Outcome<QByteArray> temporary = QByteArray();  // empty when there is none (left)
+        Outcome<QByteArray> temporary = QByteArray();  // the counter's, until in place
     };
 
     // A registration on its way in: the counter's raise written as a temporary,
