@@ -26,6 +26,10 @@ constexpr int kRetryMs = 50;
 // A wait is given up at this many times its bound without progress, whatever
 // happens meanwhile: far beyond any queue of registrations.
 constexpr int kFarBeyond = 10;
+// How often, and how long apart, a release tries again to remove the lock
+// directory that a client keeps for a moment (see release()).
+constexpr int kRemoveTries = 50;
+constexpr int kRemovePauseMs = 10;
 // No lock record comes near this size.
 constexpr qsizetype kMaxRecord = 4096;
 // The first words of every lock record.
@@ -492,8 +496,18 @@ void StoreLock::release() {
     // Only the copy whose own token it removed may remove the directory: a
     // release that finds its token gone leaves another copy's lock alone, and one
     // held up on the way leaves the empty directory for the waiters to clear.
-    if (::unlinkat(lockDirectory_, token_.constData(), 0) == 0 && now() - began < kSuspectAfterMs) {
-        ::unlinkat(directory_, kDirectory.constData(), AT_REMOVEDIR);
+    if (::unlinkat(lockDirectory_, token_.constData(), 0) == 0) {
+        // A FAT stick's FUSE driver and SMB keep a removed file in its directory
+        // until every copy reading it has closed it, and refuse to remove the
+        // directory meanwhile: left there, the empty lock would hold every waiter
+        // for the whole silence of a lock left behind. Closing takes a moment.
+        for (int attempt = 0; attempt < kRemoveTries && now() - began < kSuspectAfterMs;
+             ++attempt) {
+            if (::unlinkat(directory_, kDirectory.constData(), AT_REMOVEDIR) == 0 ||
+                errno == ENOENT)
+                break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(kRemovePauseMs));
+        }
     }
     holds_ = false;
     closeLockDirectory();

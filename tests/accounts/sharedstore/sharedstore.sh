@@ -292,7 +292,7 @@ kill_copy_after() {  # kill_copy_after INDEX N: SIGKILL for watched copy INDEX i
   # The hardest moment: while it holds the store's lock and writes a file.
   until=$((SECONDS + 5))
   while [ "$SECONDS" -lt "$until" ] && running "$1"; do
-    if [ -n "$(find "/proc/$killed/fd" -lname '*/.*.tmp-*' -print -quit 2>/dev/null)" ]; then
+    if [ -n "$(find "/proc/$killed/fd" \( -lname '*/.*.tmp-*' -o -lname '*%qk *' \) -print -quit 2>/dev/null)" ]; then
       when="while writing"
       break
     fi
