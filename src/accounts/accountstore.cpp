@@ -434,9 +434,12 @@ public:
         std::array<Piece, kFields.size() + 1> pieces;  // the user's files, then the counter
         QList<QByteArray> leftovers;                   // spellings an interrupted registration left
         std::optional<std::pair<QString, Failure>> fault;  // the first that failed, and why
+        int unfilled = -1;  // the counter's temporary while made but not yet written
 
         // Removes the temporary, unless it went in place.
         void discard(int directory) {
+            if (unfilled >= 0)
+                ::close(std::exchange(unfilled, -1));
             Outcome<QByteArray>& temporary = pieces.back().temporary;
             if (temporary.ok() && !temporary.value().isEmpty())
                 ::unlinkat(directory, temporary.value().constData(), 0);
@@ -446,13 +449,17 @@ public:
 
     // Readies a registration of `fields` as `user`, in one batch whose waits all
     // overlap on a file server: the counter raised past it written as a
-    // temporary, looks for the spellings sign-in asks for that an interrupted
-    // registration of this number may have left (the writer's spelling, should
-    // one stand, is found when the file is written), and unless `counterName` is
-    // known, the counter's name on disk. Changes nothing else in the store; never
-    // throws.
+    // temporary (or, when `blank` was made for it, left to be written in flight
+    // with the user's files), looks for the spellings sign-in asks for that an
+    // interrupted registration of this number may have left (the writer's
+    // spelling, should one stand, is found when the file is written), and unless
+    // `counterName` is known, the counter's name on disk. With `checkNext`, a
+    // batch is readied only when no files of the next number say the counter
+    // stands behind them. Changes nothing else in the store; never throws.
     Batch readyBatch(const UserFields& fields, std::int64_t user,
-                     Outcome<QString> counterName = Failure{}) {
+                     Outcome<QString> counterName = Failure{},
+                     const Outcome<storefiles::BlankTemporary>* blank = nullptr,
+                     bool checkNext = false) {
         Batch batch;
         batch.user = user;
         auto& pieces = batch.pieces;
@@ -469,21 +476,39 @@ public:
                    rtf::write(QString::number(user + 1)), QByteArray()};
         std::array<int, kFields.size()> looks{};
         const bool nameKnown = counterName.ok();
-        runInFlight(2 + int(asked.size()), writesInFlight(), [&](int i) {
+        const QString next = storenames::writeName(Field::Name, user + 1);
+        Outcome<bool> ahead = false;
+        runInFlight(3 + int(asked.size()), writesInFlight(), [&](int i) {
             struct stat info;
             if (i == 0) {
-                counter.temporary =
-                    storefiles::writeTemporary(storeDescriptor, counter.name, counter.data, modes);
+                if (!blank) {
+                    counter.temporary = storefiles::writeTemporary(storeDescriptor, counter.name,
+                                                                   counter.data, modes);
+                } else if (blank->ok()) {
+                    // Written in flight with the user's files, under the lock.
+                    counter.temporary = blank->value().name;
+                    batch.unfilled = blank->value().fd;
+                } else {
+                    counter.temporary = blank->failure();
+                }
             } else if (i == 1) {
                 if (!nameKnown)
                     counterName = store->replaceTarget(kCounterName, kCounterName);
+            } else if (i == 2) {
+                if (checkNext)
+                    ahead = store->has(next, next);
             } else {
-                const QByteArray& name = asked[i - 2];
+                const QByteArray& name = asked[i - 3];
                 const bool there =
                     ::fstatat(storeDescriptor, name.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0;
-                looks[std::size_t(i - 2)] = there ? EEXIST : errno;
+                looks[std::size_t(i - 3)] = there ? EEXIST : errno;
             }
         });
+        if (!ahead.ok() || ahead.value()) {
+            // Files beyond the counter: what the number is, is settled under the lock.
+            batch.discard(storeDescriptor);
+            return Batch();
+        }
         for (qsizetype i = 0; i < asked.size(); ++i) {
             if (looks[std::size_t(i)] == EEXIST) {
                 batch.leftovers += asked[i];
@@ -508,10 +533,19 @@ public:
     void prepare(const UserFields& fields, Batch& batch) {
         batch.discard(storeDescriptor);
         batch = Batch();
-        // By its own name first, which then needs no looking for.
+        // The counter by its own name first, which then needs no looking for,
+        // while the temporary for its raise is made, to be written once the
+        // count is known.
+        const QByteArray counterName = QFile::encodeName(kCounterName);
         Outcome<QString> name = kCounterName;
-        Outcome<QByteArray> bytes =
-            storefiles::readFileAt(storeDescriptor, QFile::encodeName(kCounterName));
+        Outcome<QByteArray> bytes = Failure{};
+        Outcome<storefiles::BlankTemporary> blank = Failure{};
+        runInFlight(2, writesInFlight(), [&](int i) {
+            if (i == 0)
+                bytes = storefiles::readFileAt(storeDescriptor, counterName);
+            else
+                blank = storefiles::makeTemporary(storeDescriptor, counterName, modes);
+        });
         if (!bytes.ok()) {
             name = Failure{};
             bytes = store->read(kCounterName, kCounterName);
@@ -520,12 +554,12 @@ public:
                                                  : Outcome<QString>(bytes.failure());
         const std::optional<std::int64_t> user =
             text.ok() ? userCountOf(text.value()) : std::nullopt;
-        if (!user)
+        if (!user) {
+            if (blank.ok())
+                storefiles::dropTemporary(storeDescriptor, blank.value());
             return;
-        const QString next = storenames::writeName(Field::Name, *user + 1);
-        const Outcome<bool> ahead = store->has(next, next);
-        if (ahead.ok() && !ahead.value())
-            batch = readyBatch(fields, *user, name);
+        }
+        batch = readyBatch(fields, *user, name, &blank, true);
     }
 
     // Writes the new user's files and the raised counter, under the lock: the
@@ -561,20 +595,43 @@ public:
     std::optional<std::pair<QString, Failure>> publishAll(Batch& batch) {
         auto& pieces = batch.pieces;
         Piece& counter = pieces.back();
-        if (const Outcome<> mine = held->confirm(); !mine.ok())
-            return std::pair{pieces.front().shown, mine.failure()};
         std::array<Outcome<>, kFields.size()> written;
         std::array<bool, kFields.size()> due;
         due.fill(true);
-        const auto writeDue = [&] {
-            runInFlight(int(kFields.size()), writesInFlight(), [&](int i) {
+        Outcome<> mine;
+        Outcome<QByteArray> filled = counter.temporary;
+        const auto writeDue = [&](bool confirming) {
+            runInFlight(int(kFields.size()) + 2, writesInFlight(), [&](int i) {
+                if (std::size_t(i) == kFields.size()) {
+                    if (confirming)
+                        mine = held->confirm();
+                    return;
+                }
+                if (std::size_t(i) == kFields.size() + 1) {
+                    if (batch.unfilled >= 0) {
+                        const storefiles::BlankTemporary blank{counter.temporary.value(),
+                                                               std::exchange(batch.unfilled, -1)};
+                        filled =
+                            storefiles::fillTemporary(storeDescriptor, blank, counter.data, modes);
+                    }
+                    return;
+                }
                 const Piece& piece = pieces[std::size_t(i)];
                 if (due[std::size_t(i)])
                     written[std::size_t(i)] =
                         storefiles::writeNew(storeDescriptor, piece.name, piece.data, modes);
             });
         };
-        writeDue();
+        // The lock proven still this copy's in flight with the writes: one that
+        // lost it meanwhile only made files no other copy's were under (those are
+        // refused), and learns so before anything counts them.
+        writeDue(true);
+        if (!filled.ok()) {
+            counter.temporary = QByteArray();  // nothing of it is left
+            return std::pair{counter.shown, filled.failure()};
+        }
+        if (!mine.ok())
+            return std::pair{pieces.front().shown, mine.failure()};
         for (std::size_t i = 0; i < kFields.size(); ++i)
             due[i] = written[i].error() == EEXIST;
         // A file already there is an interrupted registration's, unless the
@@ -596,7 +653,7 @@ public:
                 if (::unlinkat(storeDescriptor, pieces[i].name.constData(), 0) != 0)
                     return std::pair{pieces[i].shown, Failure::ofErrno(errno)};
             }
-            writeDue();
+            writeDue(false);
         }
         for (std::size_t i = 0; i < kFields.size(); ++i) {
             if (!written[i].ok())

@@ -166,29 +166,44 @@ Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteA
 
 Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteArrayView data,
                                    const storemodes::StoreModes& modes) {
+    const Outcome<BlankTemporary> blank = makeTemporary(directory, name, modes);
+    if (!blank.ok())
+        return blank.failure();
+    return fillTemporary(directory, blank.value(), data, modes);
+}
+
+Outcome<BlankTemporary> makeTemporary(int directory, const QByteArray& name,
+                                      const storemodes::StoreModes& modes) {
     // A file the folder's players cannot read would lock them out.
     if (const Outcome<> allowed = storemodes::mayWrite(modes); !allowed.ok())
         return allowed.failure();
     // A name no other write uses, here or on another machine sharing the store:
     // a copy never renames, nor removes, a temporary it did not make.
-    QByteArray temporaryName;
-    int fdNumber = -1;
-    for (int attempt = 0; attempt < 8 && fdNumber < 0; ++attempt) {
-        temporaryName = temporaries::nameFor(name);
+    BlankTemporary blank;
+    for (int attempt = 0; attempt < 8 && blank.fd < 0; ++attempt) {
+        blank.name = temporaries::nameFor(name);
         do {
-            fdNumber = ::openat(directory, temporaryName.constData(),
+            blank.fd = ::openat(directory, blank.name.constData(),
                                 O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, modes.file);
-        } while (fdNumber < 0 && errno == EINTR);
-        if (fdNumber < 0 && errno != EEXIST)
+        } while (blank.fd < 0 && errno == EINTR);
+        if (blank.fd < 0 && errno != EEXIST)
             return Failure::ofErrno(errno);
     }
-    if (fdNumber < 0)
+    if (blank.fd < 0)
         return Failure::ofErrno(EEXIST);
-    if (const Outcome<> filled = fill(directory, temporaryName, fdNumber, data, modes);
-        !filled.ok()) {
+    return blank;
+}
+
+Outcome<QByteArray> fillTemporary(int directory, const BlankTemporary& blank, QByteArrayView data,
+                                  const storemodes::StoreModes& modes) {
+    if (const Outcome<> filled = fill(directory, blank.name, blank.fd, data, modes); !filled.ok())
         return filled.failure();
-    }
-    return temporaryName;
+    return blank.name;
+}
+
+void dropTemporary(int directory, const BlankTemporary& blank) {
+    ::close(blank.fd);
+    ::unlinkat(directory, blank.name.constData(), 0);
 }
 
 Outcome<> writeNew(int directory, const QByteArray& name, QByteArrayView data,

@@ -47,6 +47,22 @@ Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteA
 Outcome<QByteArray> writeTemporary(int directory, const QByteArray& name, QByteArrayView data,
                                    const storemodes::StoreModes& modes);
 
+// A temporary made empty, open for writing, as writeTemporary() makes one: on a
+// file server its making need not wait for its bytes to be known.
+struct BlankTemporary {
+    QByteArray name;
+    int fd = -1;
+};
+// Makes a blank temporary for `name` in `directory`.
+Outcome<BlankTemporary> makeTemporary(int directory, const QByteArray& name,
+                                      const storemodes::StoreModes& modes);
+// Writes `data` to the blank temporary `blank`, closing it, and flushes it; its
+// name, or on failure nothing left.
+Outcome<QByteArray> fillTemporary(int directory, const BlankTemporary& blank, QByteArrayView data,
+                                  const storemodes::StoreModes& modes);
+// Closes and removes a blank temporary that will not be filled.
+void dropTemporary(int directory, const BlankTemporary& blank);
+
 // Writes `data` to the new file `name` in the open directory `directory`, made
 // as writeTemporary() makes a temporary, and flushes it: for a file that no
 // reader opens until another one, put in place after it, names it. Fails with

@@ -189,18 +189,22 @@ private:
 
     // One look: true once the lock is this copy's.
     Outcome<bool> round() {
-        const Outcome<int> ahead = waitersAhead();
-        if (!ahead.ok())
-            return ahead.failure();
-        if (ahead.value() > 0) {
-            announce();
-            return false;
+        // A copy that has not queued tries at once, and looks at the queue in
+        // flight with putting its token in: where the queue is empty, as it mostly
+        // is, that look costs no wait of its own on a file server.
+        const bool queued = !entry_.isEmpty();
+        if (queued) {
+            const Outcome<int> ahead = waitersAhead();
+            if (!ahead.ok())
+                return ahead.failure();
+            if (ahead.value() > 0)
+                return false;
         }
         const std::int64_t began = lock_.now();
         if (::mkdirat(directory(), kDirectory.constData(), lock_.modes_.directory) == 0) {
             lock_.step(LockStep::Made);
             widen(kDirectory, lock_.modes_.directory);
-            return settle(began, true);
+            return settle(began, true, !queued);
         }
         const int error = errno;
         if (error == EINTR)
@@ -212,23 +216,32 @@ private:
             return Failure::ofErrno(error);
         }
         announce();
-        return judgeHeldLock();
+        return judgeHeldLock(!queued);
     }
 
     // Puts this copy's token in the lock directory just made or just emptied of a
-    // stale token; true when the lock is then this copy's alone.
-    Outcome<bool> settle(std::int64_t began, bool made) {
+    // stale token; true when the lock is then this copy's alone. With
+    // `lookAtQueue`, copies already waiting in the queue go first.
+    Outcome<bool> settle(std::int64_t began, bool made, bool lookAtQueue) {
         lock_.since_ = QDateTime::currentDateTimeUtc().toString(Qt::ISODate);
         Outcome<> written;
-        const auto putToken = [this, &written] {
-            written = lock_.openLockDirectory();
-            if (written.ok())
-                written = lock_.writeToken(lock_.lockDirectory_, lock_.token_, true);
-        };
-        if (alongside_)
-            runInFlight(2, 2, [&](int job) { job == 0 ? putToken() : alongside_(); });
-        else
-            putToken();
+        Outcome<QList<QByteArray>> queue = QList<QByteArray>();
+        Outcome<QByteArray> legacy = Failure{};
+        // Every look and write here waits on its own on a file server: all in flight.
+        runInFlight(4, 4, [&](int job) {
+            if (job == 0) {
+                written = lock_.openLockDirectory();
+                if (written.ok())
+                    written = lock_.writeToken(lock_.lockDirectory_, lock_.token_, true);
+            } else if (job == 1) {
+                if (lookAtQueue)
+                    queue = namesIn(directory(), kQueue);
+            } else if (job == 2) {
+                legacy = readSmall(directory(), kLegacy);
+            } else if (alongside_) {
+                alongside_();
+            }
+        });
         if (!written.ok()) {
             lock_.closeLockDirectory();
             if (written.error() == ENOENT)
@@ -245,7 +258,17 @@ private:
             lock_.dropToken();
             return false;
         }
-        const Outcome<bool> legacyGone = legacyAllows();
+        if (queue.ok() ? !queue.value().isEmpty() : queue.error() != ENOENT) {
+            const Outcome<int> ahead = waitersAhead();
+            if (!ahead.ok() || ahead.value() > 0) {
+                lock_.release();
+                if (!ahead.ok())
+                    return ahead.failure();
+                announce();
+                return false;
+            }
+        }
+        const Outcome<bool> legacyGone = legacyAllows(legacy);
         if (!legacyGone.ok() || !legacyGone.value()) {
             lock_.release();
             return legacyGone;
@@ -261,7 +284,7 @@ private:
     }
 
     // Looks at the lock another copy holds; breaks it, and takes it, when it is stale.
-    Outcome<bool> judgeHeldLock() {
+    Outcome<bool> judgeHeldLock(bool lookAtQueue) {
         const Outcome<QList<QByteArray>> names = namesIn(directory(), kDirectory);
         if (!names.ok())
             return names.error() == ENOENT ? Outcome<bool>(false) : names.failure();
@@ -299,15 +322,14 @@ private:
             if (::unlinkat(directory(), below(kDirectory, token).constData(), 0) != 0)
                 continue;
             lock_.broken_ = temporaries::ownerOfTag(QString::fromLatin1(token));
-            return settle(began, false);
+            return settle(began, false, lookAtQueue);
         }
         return false;
     }
 
-    // Honours the lock file of an earlier version of the game: true when there is
-    // none, or it was stale and is gone.
-    Outcome<bool> legacyAllows() {
-        const Outcome<QByteArray> bytes = readSmall(directory(), kLegacy);
+    // Honours the lock file of an earlier version of the game, read as `bytes`:
+    // true when there is none, or it was stale and is gone.
+    Outcome<bool> legacyAllows(const Outcome<QByteArray>& bytes) {
         if (bytes.error() == ENOENT)
             return true;
         const QByteArray judged = bytes.ok() ? bytes.value() : QByteArray();
