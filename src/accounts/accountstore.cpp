@@ -624,8 +624,15 @@ public:
         };
         // The lock proven still this copy's in flight with the writes: one that
         // lost it meanwhile only made files no other copy's were under (those are
-        // refused), and learns so before anything counts them.
-        writeDue(true);
+        // refused), and learns so before anything counts them. A copy whose clock
+        // says it may have been held up proves it first: where a client's
+        // exclusive create is not exclusive (smbnetfs), a late write could land
+        // in another copy's file.
+        const bool confirmFirst = held->mayHaveLapsed();
+        if (confirmFirst)
+            mine = held->confirm();
+        if (mine.ok())
+            writeDue(!confirmFirst);
         if (!filled.ok()) {
             counter.temporary = QByteArray();  // nothing of it is left
             return std::pair{counter.shown, filled.failure()};
