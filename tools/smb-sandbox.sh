@@ -82,10 +82,14 @@ SANDBOX_SMBNETFS_OPTIONS=${SANDBOX_SMBNETFS_OPTIONS:-attr_timeout=0,entry_timeou
 sandbox_smbnetfs() {
   local point=$1 home=$SANDBOX/smb/home tries
   if [ ! -e "$home/smbnetfs.conf" ]; then
-    # Only what this run needs: no browsing of the network, no keyring.
+    # Only what this run needs: no browsing of the network, no keyring. One
+    # request that fails under load is otherwise given back to every request for
+    # the next 3 s (the negative cache, which cannot be turned off in Debian 12's
+    # smbnetfs without it never mounting): a hiccup would fail a whole round.
     cat >"$home/smbnetfs.conf" <<EOF
 auth "root" "$SANDBOX_SMB_PASSWORD"
 smb_query_browsers "false"
+neg_cache_timeout 1
 use_libsecret "false"
 EOF
     chmod 0600 "$home/smbnetfs.conf"

@@ -51,6 +51,17 @@ QByteArray below(const QByteArray& directory, const QByteArray& name) {
     return directory + '/' + name;
 }
 
+// What a failed look at `path` below `directory` means: an SMB client (smbnetfs)
+// answers a look at a lock or token that another copy removed meanwhile with an
+// I/O error, where the lock's waits expect to hear that it went.
+Failure lookFailure(int directory, const QByteArray& path, int error) {
+    struct stat info;
+    if (error == EIO && ::fstatat(directory, path.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0 &&
+        errno == ENOENT)
+        error = ENOENT;
+    return Failure::ofErrno(error);
+}
+
 // The bytes of the small file `path` below `directory`, never following a link
 // nor waiting on a FIFO; at most kMaxRecord + 1 of them.
 Outcome<QByteArray> readSmall(int directory, const QByteArray& path) {
@@ -59,7 +70,7 @@ Outcome<QByteArray> readSmall(int directory, const QByteArray& path) {
         fd = ::openat(directory, path.constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0)
-        return Failure::ofErrno(errno);
+        return lookFailure(directory, path, errno);
     QByteArray bytes(kMaxRecord + 1, Qt::Uninitialized);
     qsizetype filled = 0;
     while (filled < bytes.size()) {
@@ -69,7 +80,7 @@ Outcome<QByteArray> readSmall(int directory, const QByteArray& path) {
         if (n < 0) {
             const int error = errno;
             ::close(fd);
-            return Failure::ofErrno(error);
+            return lookFailure(directory, path, error);
         }
         if (n == 0)
             break;
@@ -90,20 +101,30 @@ Outcome<QList<QByteArray>> namesIn(int directory, const QByteArray& path) {
     const int fd =
         ::openat(directory, path.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC | O_NOFOLLOW);
     if (fd < 0)
-        return Failure::ofErrno(errno);
+        return lookFailure(directory, path, errno);
     DIR* listing = ::fdopendir(fd);
     if (!listing) {
         const int error = errno;
         ::close(fd);
-        return Failure::ofErrno(error);
+        return lookFailure(directory, path, error);
     }
     QList<QByteArray> names;
-    while (const dirent* entry = ::readdir(listing)) {
+    // A listing cut short is no listing: a waiter missed would be overtaken.
+    int error = 0;
+    for (;;) {
+        errno = 0;
+        const dirent* entry = ::readdir(listing);
+        if (!entry) {
+            error = errno;
+            break;
+        }
         const QByteArray name(entry->d_name);
         if (name != "." && name != "..")
             names += name;
     }
     ::closedir(listing);
+    if (error != 0)
+        return lookFailure(directory, path, error);
     return names;
 }
 
@@ -547,7 +568,7 @@ Outcome<> StoreLock::openLockDirectory() {
     const int fd =
         ::openat(directory_, kDirectory.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
-        return Failure::ofErrno(errno);
+        return lookFailure(directory_, kDirectory, errno);
     lockDirectory_ = fd;
     return {};
 }
@@ -683,8 +704,9 @@ Outcome<> StoreLock::confirm() {
         const int fd =
             ::openat(lockDirectory_, token_.constData(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
         if (fd < 0) {
-            if (errno != ENOENT)
-                return Failure::ofErrno(errno);
+            if (const Failure failure = lookFailure(lockDirectory_, token_, errno);
+                failure.error != ENOENT)
+                return failure;
             holds_ = false;
             return lost();
         }

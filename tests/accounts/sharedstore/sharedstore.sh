@@ -242,7 +242,11 @@ finish_copies() {  # waits for the copies; fails on those that gave up or ended 
     if [ -s "$SANDBOX/copy.$tag.err" ] || { [ "$status" -ne 0 ] && [ "${copies[i]}" != "$killed" ]; }; then
       echo "   copy $tag: $(wc -l <"$SANDBOX/copy.$tag") confirmed, $gaveup gave up waiting," \
         "$faults failed in the mount, $errors failed in the store; status $status"
+      [ "$faults" -eq 0 ] || echo "     the mount said: $(grep -v '^gave up: ' "$SANDBOX/copy.$tag.err" |
+        grep -m 1 -E "$client_fault")"
     fi
+    # What such a copy could not remove through its failing mount is the client's.
+    [ "$faults" -eq 0 ] || echo "${copies[i]} $tag" >>"$SANDBOX/faulted"
     [ "$gaveup" -eq 0 ] || fail "copy $tag gave up waiting $gaveup times while others registered:" \
       "$(grep -m 1 '^gave up: ' "$SANDBOX/copy.$tag.err")"
     first=$(grep -v '^gave up: ' "$SANDBOX/copy.$tag.err" | grep -m 1 -v -E "$client_fault" || true)
@@ -300,6 +304,13 @@ kill_copy_after() {  # kill_copy_after INDEX N: SIGKILL for watched copy INDEX i
   if running "$1" && kill -KILL "$killed" 2>/dev/null; then
     echo "   $tag killed $when, after $k or more confirmed registrations"
     return 0
+  fi
+  if [ "$part" = machines ] || [ "$part" = samba ] &&
+    grep -q -E "$client_fault" "$SANDBOX/copy.$tag.err"; then
+    all_faults=$((all_faults + 1))
+    echo "   client fault: copy $tag ended before it could be killed, its mount failing it"
+    touch "$SANDBOX/overdue.hung"
+    return 1
   fi
   fail "copy $tag ended before it could be killed"
   return 1
@@ -379,7 +390,7 @@ verify() {  # verify DIR SEEN UNANNOUNCED: the store once every copy has ended
   # DIR: the working directory where its files lie (on the server, or the stick);
   # SEEN: the same as a machine sees it; UNANNOUNCED: how many registrations
   # killed copies may have completed without living to confirm them.
-  local dir=$1 seen=$2 unannounced=$3 number id k lost=0 total twice counter users=0 file tmps status tries client
+  local dir=$1 seen=$2 unannounced=$3 number id k lost=0 total twice counter users=0 file tmps status tries client owner
   total=$(wc -l <"$confirmed")
   [ -d "$dir/QK" ] || { fail "$dir/QK is missing" && return; }
   while read -r number id; do
@@ -398,7 +409,19 @@ verify() {  # verify DIR SEEN UNANNOUNCED: the store once every copy has ended
     holds "$dir/QK/num.qk" "$counter" && break
   done
   for file in "$dir"/QK/m??%qk\ *; do [ -e "$file" ] && users=$((users + 1)); done
-  tmps=$(find "$dir/QK" -maxdepth 1 -name '.*.tmp-*' | wc -l)
+  tmps=0
+  for file in "$dir"/QK/.*.tmp-*; do
+    [ -e "$file" ] || continue
+    # NAME.tmp-HOST.BOOT.PID.UNIQUE
+    owner=$(awk -v pid="$(echo "${file##*.tmp-}" | cut -d. -f3)" '$1 == pid { print $2 }' \
+      "$SANDBOX/faulted" 2>/dev/null)
+    if [ -n "$owner" ]; then
+      all_faults=$((all_faults + 1))
+      echo "   client fault: copy $owner, its mount failing it, left ${file##*/}"
+    else
+      tmps=$((tmps + 1))
+    fi
+  done
   echo "   $total confirmed: $lost lost or damaged, $twice numbers given twice, counter $counter," \
     "files of $((users / 5)) users, $tmps temporaries"
   all_confirmed=$((all_confirmed + total))
@@ -435,11 +458,13 @@ new_store() {  # new_store DIR: a working directory as a new player's first star
   mkdir -p "$1"
   rtf 0 >"$1/num.qk"
   : >"$confirmed"
+  : >"$SANDBOX/faulted"
 }
 
 machines() {  # machines SERVER: rounds on three machines' mounts of SERVER, `points`
-  # A round whose mounts hung is the client's fault: it is run again, once, on
-  # new mounts (`remount`), on a store of its own again.
+  # A round whose mounts hung, or failed the copy to be killed, is the client's
+  # fault: it is run again, at most twice in a part, on new mounts (`remount`),
+  # on a store of its own again.
   local server=$1 round i store hung=0 at=0
   local names=(machine-a machine-b machine-c) list
   read -r -a list <<<"$(seq 1 "$rounds" | tr '\n' ' ') kill"
@@ -447,10 +472,10 @@ machines() {  # machines SERVER: rounds on three machines' mounts of SERVER, `po
     round=${list[at]}
     if [ -e "$SANDBOX/overdue.hung" ]; then
       hung=$((hung + 1))
-      [ "$hung" -le 1 ] || { fail "the mounts hung twice (the client's fault): the part stops" && return; }
+      [ "$hung" -le 2 ] || { fail "the mounts hung or failed three times (the client's fault): the part stops" && return; }
       rm -f "$SANDBOX/overdue.hung"
       remount
-      step "the mounts hung (the client's fault): the round again, on new mounts"
+      step "the mounts hung or failed (the client's fault): the round again, on new mounts"
     fi
     if [ "$round" = kill ]; then
       step "a copy on machine-c killed while registering, while the others register"
