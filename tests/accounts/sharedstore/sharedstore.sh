@@ -45,7 +45,7 @@ case $part in
   machines) needs=(hostname) budget=300 ;;
   # smbnetfs answers a good deal more slowly than sshfs, and now and then hangs,
   # which costs a copy's bound and a round run again.
-  samba) needs=(hostname timeout "${SANDBOX_SMB_NEEDS[@]}") budget=420 rounds=2 each=15 copy_bound=120 ;;
+  samba) needs=(hostname timeout "${SANDBOX_SMB_NEEDS[@]}") budget=540 rounds=2 each=15 copy_bound=150 ;;
   exfat) needs=(mkfs.exfat mount.exfat-fuse losetup /dev/loop-control) budget=120 ;;
   fat32) needs=(mkfs.vfat fusefat) budget=120 ;;
   group) needs=(hostname useradd userdel groupadd groupdel) budget=120 ;;
@@ -246,7 +246,7 @@ finish_copies() {  # waits for the copies; fails on those that gave up or ended 
         grep -m 1 -E "$client_fault")"
     fi
     # What such a copy could not remove through its failing mount is the client's.
-    [ "$faults" -eq 0 ] || echo "${copies[i]} $tag" >>"$SANDBOX/faulted"
+    [ "$faults" -eq 0 ] || echo "${copies[i]}" >>"$SANDBOX/faulted"
     [ "$gaveup" -eq 0 ] || fail "copy $tag gave up waiting $gaveup times while others registered:" \
       "$(grep -m 1 '^gave up: ' "$SANDBOX/copy.$tag.err")"
     first=$(grep -v '^gave up: ' "$SANDBOX/copy.$tag.err" | grep -m 1 -v -E "$client_fault" || true)
@@ -390,7 +390,7 @@ verify() {  # verify DIR SEEN UNANNOUNCED: the store once every copy has ended
   # DIR: the working directory where its files lie (on the server, or the stick);
   # SEEN: the same as a machine sees it; UNANNOUNCED: how many registrations
   # killed copies may have completed without living to confirm them.
-  local dir=$1 seen=$2 unannounced=$3 number id k lost=0 total twice counter users=0 file tmps status tries client owner
+  local dir=$1 seen=$2 unannounced=$3 number id k lost=0 total twice counter users=0 file tmps status tries client
   total=$(wc -l <"$confirmed")
   [ -d "$dir/QK" ] || { fail "$dir/QK is missing" && return; }
   while read -r number id; do
@@ -410,14 +410,11 @@ verify() {  # verify DIR SEEN UNANNOUNCED: the store once every copy has ended
   done
   for file in "$dir"/QK/m??%qk\ *; do [ -e "$file" ] && users=$((users + 1)); done
   tmps=0
-  for file in "$dir"/QK/.*.tmp-*; do
+  for file in "$dir"/QK/.*.tmp-*; do  # NAME.tmp-HOST.BOOT.PID.UNIQUE
     [ -e "$file" ] || continue
-    # NAME.tmp-HOST.BOOT.PID.UNIQUE
-    owner=$(awk -v pid="$(echo "${file##*.tmp-}" | cut -d. -f3)" '$1 == pid { print $2 }' \
-      "$SANDBOX/faulted" 2>/dev/null)
-    if [ -n "$owner" ]; then
+    if grep -q -x "$(cut -d. -f3 <<<"${file##*.tmp-}")" "$SANDBOX/faulted"; then
       all_faults=$((all_faults + 1))
-      echo "   client fault: copy $owner, its mount failing it, left ${file##*/}"
+      echo "   client fault: ${file##*/} left by a copy whose mount failed it"
     else
       tmps=$((tmps + 1))
     fi
