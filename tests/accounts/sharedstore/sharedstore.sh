@@ -45,7 +45,7 @@ case $part in
   machines) needs=(hostname) budget=300 ;;
   # smbnetfs answers a good deal more slowly than sshfs, and now and then hangs,
   # which costs a copy's bound and a round run again.
-  samba) needs=(hostname timeout "${SANDBOX_SMB_NEEDS[@]}") budget=540 rounds=2 each=15 copy_bound=150 ;;
+  samba) needs=(hostname timeout "${SANDBOX_SMB_NEEDS[@]}") budget=780 rounds=2 each=15 copy_bound=150 ;;
   exfat) needs=(mkfs.exfat mount.exfat-fuse losetup /dev/loop-control) budget=120 ;;
   fat32) needs=(mkfs.vfat fusefat) budget=120 ;;
   group) needs=(hostname useradd userdel groupadd groupdel) budget=120 ;;
